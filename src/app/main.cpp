@@ -1,0 +1,20 @@
+#include "app/registry.h"
+#include "windows/main/mainwindow.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kvarnis"));
+    QApplication::setApplicationVersion(QStringLiteral(KVARNIS_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/kvarnis.png")));
+    QApplication::setDesktopFileName(QStringLiteral("kvarnis"));
+
+    kv::Registry::create();
+    kv::registry().Form1->showForm();
+    const int code = QApplication::exec();
+    kv::Registry::destroy();
+    return code;
+}

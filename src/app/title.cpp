@@ -1,0 +1,10 @@
+#include "app/title.h"
+
+namespace kv {
+
+QString applicationTitle()
+{
+    return QStringLiteral("Кварнис");
+}
+
+} // namespace kv

@@ -1,0 +1,104 @@
+#include "text/codepage.h"
+
+#include <QHash>
+#include <QStringDecoder>
+
+#include <array>
+
+namespace kv {
+namespace {
+
+struct CodePage
+{
+    std::array<char16_t, 256> toUnicode{};
+    QHash<char16_t, char> fromUnicode;
+
+    CodePage()
+    {
+        QByteArray all(256, '\0');
+        for (int i = 0; i < 256; ++i)
+            all[i] = char(i);
+        QStringDecoder decoder("windows-1251");
+        const QString decoded = decoder(all);
+        Q_ASSERT(decoded.size() == 256);
+        for (int i = 0; i < 256; ++i) {
+            toUnicode[i] = decoded.at(i).unicode();
+            if (i >= 0x80 && toUnicode[i] != QChar::ReplacementCharacter)
+                fromUnicode.insert(toUnicode[i], char(i));
+        }
+    }
+};
+
+const CodePage &codePage()
+{
+    static const CodePage table;
+    return table;
+}
+
+char encodeOne(char16_t c, const CodePage &table)
+{
+    if (c < 0x80)
+        return char(c);
+    const auto it = table.fromUnicode.constFind(c);
+    return it == table.fromUnicode.cend() ? '?' : it.value();
+}
+
+} // namespace
+
+QString fromCp1251(QByteArrayView bytes)
+{
+    const CodePage &table = codePage();
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    for (const char b : bytes)
+        *dst++ = table.toUnicode[static_cast<unsigned char>(b)];
+    return out;
+}
+
+QByteArray toCp1251(QStringView text)
+{
+    const CodePage &table = codePage();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *dst = out.data();
+    for (const QChar c : text)
+        *dst++ = encodeOne(c.unicode(), table);
+    return out;
+}
+
+QByteArray cp(const char *utf8)
+{
+    return toCp1251(QString::fromUtf8(utf8));
+}
+
+QString viewOfText(QByteArrayView bytes)
+{
+    const CodePage &table = codePage();
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    const char *src = bytes.data();
+    const char *end = src + bytes.size();
+    for (; src != end; ++src) {
+        if (*src == '\r' && src + 1 != end && src[1] == '\n')
+            continue; // the LF that follows stands for the pair
+        *dst++ = table.toUnicode[static_cast<unsigned char>(*src)];
+    }
+    out.truncate(dst - reinterpret_cast<char16_t *>(out.data()));
+    return out;
+}
+
+QByteArray textOfView(QStringView raw)
+{
+    const CodePage &table = codePage();
+    QByteArray out;
+    out.reserve(raw.size() + raw.size() / 16);
+    for (const QChar c : raw) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
+            out.append("\r\n", 2);
+        else
+            out.append(encodeOne(u, table));
+    }
+    return out;
+}
+
+} // namespace kv

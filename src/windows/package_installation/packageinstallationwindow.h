@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/tform.h"
+
+namespace kv {
+
+class TForm11 : public TForm
+{
+public:
+    TForm11();
+};
+
+} // namespace kv

@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/tform.h"
+
+namespace kv {
+
+class TForm5 : public TForm
+{
+public:
+    TForm5();
+};
+
+} // namespace kv

@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/tform.h"
+
+namespace kv {
+
+class TForm14 : public TForm
+{
+public:
+    TForm14();
+};
+
+} // namespace kv

@@ -1,0 +1,46 @@
+#include "support/httpserver.h"
+
+#include "platform/download.h"
+
+#include <QTcpServer>
+
+namespace kv::test {
+
+HttpServer::HttpServer(const QString &root, const QString &mode)
+{
+    m_process.setProgram(QStringLiteral("python3"));
+    m_process.setArguments({QStringLiteral(KVARNIS_TEST_HTTP_SERVER), root, mode});
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start();
+    if (!m_process.waitForStarted(10000))
+        return;
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+    }
+    m_port = m_process.readLine().trimmed().toInt();
+}
+
+HttpServer::~HttpServer()
+{
+    downloadSettings().connectTo.clear();
+    m_process.closeWriteChannel();
+    if (!m_process.waitForFinished(3000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+void HttpServer::routeHost(const QString &host) const
+{
+    downloadSettings().connectTo = {QStringLiteral("%1:80:127.0.0.1:%2").arg(host).arg(m_port)};
+}
+
+int deadPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const int port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+} // namespace kv::test

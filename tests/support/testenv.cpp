@@ -1,0 +1,80 @@
+#include "support/testenv.h"
+
+#include "app/registry.h"
+#include "platform/tmemo.h"
+#include "text/codepage.h"
+#include "text/filenames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace kv::test {
+
+TestEnv::TestEnv(bool withWindows)
+    : m_previousFolder(QDir::currentPath())
+    , m_windows(withWindows)
+{
+    QVERIFY2(m_dir.isValid(), "no temporary folder");
+    QDir::setCurrent(m_dir.path());
+    QDir().mkpath(QStringLiteral("drive_c"));
+    fileNames::setDriveRoot(m_dir.path() + QStringLiteral("/drive_c"));
+    TMemo::setCapacity(TMemo::DefaultCapacity);
+    setServices(&services);
+    if (m_windows)
+        Registry::create();
+}
+
+TestEnv::~TestEnv()
+{
+    if (m_windows)
+        Registry::destroy();
+    setServices(nullptr);
+    fileNames::setDriveRoot(QString());
+    QDir::setCurrent(m_previousFolder);
+}
+
+QString TestEnv::folder() const
+{
+    return m_dir.path();
+}
+
+QString TestEnv::driveRoot() const
+{
+    return m_dir.path() + QStringLiteral("/drive_c");
+}
+
+void TestEnv::write(const QString &relative, const QByteArray &bytes) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile file(full);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(full));
+    file.write(bytes);
+}
+
+QByteArray TestEnv::read(const QString &relative) const
+{
+    QFile file(path(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool TestEnv::exists(const QString &relative) const
+{
+    return QFileInfo::exists(path(relative));
+}
+
+QByteArray cp(const char *utf8)
+{
+    return kv::cp(utf8);
+}
+
+QByteArray crlfLines(std::initializer_list<const char *> lines)
+{
+    return initialText(lines);
+}
+
+} // namespace kv::test

@@ -1,0 +1,47 @@
+#pragma once
+// What every test of the program stands on: a fresh temporary working
+// folder made the current one, a drive root inside it, the recording
+// desktop services installed, and (for window tests) the fifteen windows.
+#include "platform/recordingdesktopservices.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace kv::test {
+
+class TestEnv
+{
+public:
+    // `withWindows` creates the window registry as the program does at start-up.
+    explicit TestEnv(bool withWindows = true);
+    ~TestEnv();
+    TestEnv(const TestEnv &) = delete;
+    TestEnv &operator=(const TestEnv &) = delete;
+
+    RecordingDesktopServices services;
+
+    // The working folder and the folder that stands for "C:\".
+    QString folder() const;
+    QString driveRoot() const;
+    QString path(const QString &relative) const { return folder() + u'/' + relative; }
+
+    // Files of the working folder (relative names with '/').
+    void write(const QString &relative, const QByteArray &bytes) const;
+    QByteArray read(const QString &relative) const;
+    bool exists(const QString &relative) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousFolder;
+    bool m_windows;
+};
+
+// Windows-1251 bytes of a UTF-8 literal.
+QByteArray cp(const char *utf8);
+// Lines, each followed by CR LF.
+QByteArray crlfLines(std::initializer_list<const char *> lines);
+
+} // namespace kv::test
