@@ -47,6 +47,8 @@ void place(QWidget *control, const char *name, const QRect &geometry);
 
 class TButton : public QPushButton, public ClickCommand
 {
+    Q_OBJECT
+
 public:
     TButton(QWidget *parent, const char *name, const QRect &geometry, const char *caption);
     // Runs the click command whether the button is visible or not.
@@ -55,6 +57,8 @@ public:
 
 class TBitBtn : public QPushButton, public ClickCommand
 {
+    Q_OBJECT
+
 public:
     TBitBtn(QWidget *parent, const char *name, const QRect &geometry, const char *caption = "",
             const QIcon &glyph = {});
@@ -63,6 +67,8 @@ public:
 
 class TLabel : public QLabel
 {
+    Q_OBJECT
+
 public:
     // Without a size the label takes the size of its caption.
     TLabel(QWidget *parent, const char *name, const QPoint &position, const char *caption);
@@ -79,6 +85,8 @@ private:
 // A single-line text box; like every text box it holds bytes of the code page.
 class TEdit : public QLineEdit
 {
+    Q_OBJECT
+
 public:
     TEdit(QWidget *parent, const char *name, const QRect &geometry, const char *initialText = "");
     QByteArray text() const;
@@ -87,6 +95,8 @@ public:
 
 class TCheckBox : public QCheckBox, public ClickCommand
 {
+    Q_OBJECT
+
 public:
     // The click command runs each time the check mark changes, after the change.
     TCheckBox(QWidget *parent, const char *name, const QRect &geometry, const char *caption, bool checked);
@@ -94,12 +104,16 @@ public:
 
 class TGroupBox : public QGroupBox
 {
+    Q_OBJECT
+
 public:
     TGroupBox(QWidget *parent, const char *name, const QRect &geometry, const char *caption);
 };
 
 class TPanel : public QFrame
 {
+    Q_OBJECT
+
 public:
     TPanel(QWidget *parent, const char *name, const QRect &geometry = {});
 };
@@ -107,18 +121,24 @@ public:
 // A frame without tabs that holds controls.
 class TTabControl : public QFrame
 {
+    Q_OBJECT
+
 public:
     TTabControl(QWidget *parent, const char *name, const QRect &geometry = {});
 };
 
 class TProgressBar : public QProgressBar
 {
+    Q_OBJECT
+
 public:
     TProgressBar(QWidget *parent, const char *name, const QRect &geometry);
 };
 
 class TStatusBar : public QStatusBar, public ClickCommand
 {
+    Q_OBJECT
+
 public:
     TStatusBar(QWidget *parent, const char *name);
     void setSimpleText(const QString &text);
@@ -134,6 +154,8 @@ private:
 // A picture drawn at its own size from the top-left corner, clipped to the box.
 class TImage : public QWidget
 {
+    Q_OBJECT
+
 public:
     TImage(QWidget *parent, const char *name, const QRect &geometry, const QString &description);
     void setPicture(const QImage &picture);
@@ -148,12 +170,16 @@ private:
 
 class TTimer : public QTimer
 {
+    Q_OBJECT
+
 public:
     TTimer(QObject *parent, const char *name, int intervalMs, std::function<void()> onTimer);
 };
 
 class TMenuItem : public QAction, public ClickCommand
 {
+    Q_OBJECT
+
 public:
     TMenuItem(QObject *parent, const char *name, const QString &caption);
     // Runs the command, unless the item is disabled.

@@ -8,6 +8,8 @@ namespace kv {
 
 class TForm : public QMainWindow
 {
+    Q_OBJECT
+
 public:
     enum class Border { Sizeable, Dialog, Single, ToolWindow };
     enum BorderIcon { SystemMenu = 1, Minimize = 2, Maximize = 4 };
@@ -39,9 +41,10 @@ public:
     void setMainForm(bool main) { m_main = main; }
     bool isMainForm() const { return m_main; }
 
-    // Frame sizes the layout assumes when an outer size is given.
+    // The frame and title bar the layout assumes when an outer size is given
+    // (a themed desktop's 4-pixel borders and 26-pixel title bar).
     static constexpr int FrameWidth = 8;
-    static constexpr int FrameHeight = 27;
+    static constexpr int FrameHeight = 34;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

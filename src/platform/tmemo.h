@@ -15,6 +15,8 @@ namespace kv {
 
 class TMemo : public QPlainTextEdit
 {
+    Q_OBJECT
+
 public:
     // Each initial line (UTF-8 in the source) is followed by CR LF.
     TMemo(QWidget *parent, const char *name, const QRect &geometry, std::initializer_list<const char *> initialLines = {});
