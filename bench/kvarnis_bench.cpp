@@ -1,0 +1,305 @@
+// Measures the program's own code against floors built in the same tree or
+// standard tools, alternately, and prints the median ratio of each row.
+//
+//   kvarnis_bench [ROUNDS]        every row (QT_QPA_PLATFORM=offscreen)
+//   kvarnis_bench --child MODE .. one measurement in a fresh process
+#include "app/registry.h"
+#include "platform/desktopservices.h"
+#include "platform/download.h"
+#include "platform/recordingdesktopservices.h"
+#include "platform/tmemo.h"
+#include "text/codepage.h"
+#include "text/filenames.h"
+#include "text/textfile.h"
+#include "windows/main/mainwindow.h"
+#include "windows/package_installation/packageinstallationwindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace kv;
+
+namespace {
+
+constexpr qsizetype PageBytes = 20 * 1000 * 1000;
+constexpr int PageLines = 400000;
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// A page of `lines` lines of Cyrillic and ASCII text, CR LF, about `bytes` long.
+QByteArray makePage(qsizetype bytes, int lines)
+{
+    const QByteArray sample = kv::cp("<p>Здравствуйте, это моя страница: текст, ссылки и картинки.</p> ");
+    const qsizetype perLine = bytes / lines - 2;
+    QByteArray page;
+    page.reserve(bytes + lines);
+    for (int i = 0; i < lines; ++i) {
+        for (qsizetype n = 0; n < perLine; n += sample.size())
+            page.append(sample.constData(), std::min(sample.size(), perLine - n));
+        page.append("\r\n");
+    }
+    return page;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// Lets the event loop lay out and paint what is pending.
+void settle(QWidget *w)
+{
+    w->repaint();
+    QCoreApplication::processEvents();
+}
+
+double seconds(const std::function<void()> &work)
+{
+    QElapsedTimer t;
+    t.start();
+    work();
+    return double(t.nsecsElapsed()) / 1e9;
+}
+
+double runProcess(const QString &program, const QStringList &args, QByteArray *output = nullptr)
+{
+    QProcess p;
+    QElapsedTimer t;
+    t.start();
+    p.start(program, args);
+    p.waitForFinished(-1);
+    const double s = double(t.nsecsElapsed()) / 1e9;
+    if (output)
+        *output = p.readAllStandardOutput();
+    if (p.exitCode() != 0)
+        qFatal("%s failed: %s", qPrintable(program), p.readAllStandardError().constData());
+    return s;
+}
+
+struct Row
+{
+    const char *work;
+    const char *floor;
+    double goal;
+    std::function<double()> own;
+    std::function<double()> base;
+};
+
+// --- children: one measurement each in a fresh process -------------------
+
+class FirstFrame : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && !done) {
+            done = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+    bool done = false;
+};
+
+long peakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    (void)status.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+int child(const QString &mode, const QStringList &args)
+{
+    static RecordingDesktopServices quiet; // no boxes, no sounds, no browser
+    setServices(&quiet);
+    if (mode == QStringLiteral("startup-app")) {
+        Registry::create();
+        FirstFrame frame;
+        registry().Form1->installEventFilter(&frame);
+        registry().Form1->showForm();
+        return QApplication::exec();
+    }
+    if (mode == QStringLiteral("startup-floor")) {
+        QMainWindow window;
+        auto *edit = new QPlainTextEdit(&window);
+        window.setCentralWidget(edit);
+        FirstFrame frame;
+        window.installEventFilter(&frame);
+        window.show();
+        return QApplication::exec();
+    }
+    if (mode == QStringLiteral("memory-app")) {
+        Registry::create();
+        registry().Form1->showForm();
+        QDir::setCurrent(args.value(0));
+        registry().Form1->BitBtn5->click();
+        settle(registry().Form1);
+        std::printf("%ld\n", peakKilobytes());
+        return 0;
+    }
+    if (mode == QStringLiteral("memory-floor")) {
+        QMainWindow window;
+        auto *edit = new QPlainTextEdit(&window);
+        window.setCentralWidget(edit);
+        window.show();
+        QFile f(args.value(0) + QStringLiteral("/Code.txt"));
+        (void)f.open(QIODevice::ReadOnly);
+        QString text = QString::fromUtf8(f.readAll()); // the decoded text, as the floor holds it
+        text = kv::fromCp1251(kv::toCp1251(text));
+        edit->setPlainText(text);
+        settle(&window);
+        std::printf("%ld\n", peakKilobytes());
+        return 0;
+    }
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.value(0) == QStringLiteral("--child"))
+        return child(args.value(1), args.mid(2));
+
+    const int rounds = args.value(0).toInt() > 0 ? args.value(0).toInt() : 5;
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    QDir().mkpath(QStringLiteral("drive_c/temp"));
+    fileNames::setDriveRoot(dir.path() + QStringLiteral("/drive_c"));
+    RecordingDesktopServices quiet;
+    setServices(&quiet);
+    const QString self = QCoreApplication::applicationFilePath();
+
+    std::fprintf(stderr, "preparing the pages...\n");
+    const QByteArray page = makePage(PageBytes, PageLines);
+    writeFile(QStringLiteral("Code.txt"), page);
+    const QByteArray longLine = makePage(2 * 1000 * 1000, 1);
+    writeFile(QStringLiteral("long.txt"), longLine);
+    const QByteArray tipsPage = makePage(4 * 1000 * 1000, 100000); // 100,000 lines per file
+    for (const char *name : {"RU.txt", "RUa.txt", "RUb.txt", "RUc.txt"})
+        writeFile(QStringLiteral("drive_c/temp/") + QString::fromLatin1(name), tipsPage);
+    const QString decoded = kv::viewOfText(page);
+
+    Registry::create();
+    TForm1 &main = *registry().Form1;
+    main.showForm();
+    QPlainTextEdit floorEdit;
+    floorEdit.resize(main.Memo1->size());
+    floorEdit.show();
+
+    // A 200 MB download from a loopback server.
+    const QByteArray big(200 * 1024 * 1024, 'k');
+    QDir().mkpath(QStringLiteral("server/hdd/DB"));
+    writeFile(QStringLiteral("server/hdd/DB/codes.zip"), big);
+    QProcess server;
+    server.start(QStringLiteral("python3"), {QStringLiteral(KVARNIS_BENCH_HTTP_SERVER), dir.path() + QStringLiteral("/server"), QStringLiteral("serve")});
+    server.waitForReadyRead(10000);
+    const int port = server.readLine().trimmed().toInt();
+    const QString url = QStringLiteral("http://" KVARNIS_UPDATE_HOST "/hdd/DB/codes.zip");
+    downloadSettings().connectTo = {QStringLiteral(KVARNIS_UPDATE_HOST ":80:127.0.0.1:%1").arg(port)};
+    const QString curlConnect = QStringLiteral(KVARNIS_UPDATE_HOST ":80:127.0.0.1:%1").arg(port);
+
+    const auto typeOne = [](QPlainTextEdit *edit) {
+        edit->moveCursor(QTextCursor::End);
+        return seconds([&] {
+            QTest::keyClick(edit, Qt::Key_A);
+            settle(edit);
+        });
+    };
+    TMemo smallMemo(nullptr, "Memo1", {0, 0, 543, 306},
+                    {"<html>", "<head>", "<title>Заголовок окна</title>", "</head>", "<body>",
+                     "Здравствуйте, это моя первая страница.", "<br>", "Добро пожаловать!", "</body>", "</html>"});
+    smallMemo.show();
+
+    std::vector<Row> rows = {
+        {"start-up to the main window's first frame", "bare Qt window with a QPlainTextEdit", 1.25,
+         [&] { return runProcess(self, {QStringLiteral("--child"), QStringLiteral("startup-app")}); },
+         [&] { return runProcess(self, {QStringLiteral("--child"), QStringLiteral("startup-floor")}); }},
+        {"\"Загрузить код\" of a 20 MB, 400,000-line page", "QPlainTextEdit::setPlainText", 1.2,
+         [&] { main.Memo1->clear(); settle(&main); return seconds([&] { main.BitBtn5->click(); settle(&main); }); },
+         [&] { floorEdit.clear(); settle(&floorEdit); return seconds([&] { floorEdit.setPlainText(decoded); settle(&floorEdit); }); }},
+        {"byte path of load lines (read, normalise, decode)", "cp of the file, warm cache", 3.0,
+         [&] { return seconds([&] { const QByteArray b = loadBytes(QStringLiteral("Code.txt")); (void)kv::viewOfText(b); }); },
+         [&] { return runProcess(QStringLiteral("cp"), {QStringLiteral("Code.txt"), QStringLiteral("copy.txt")}); }},
+        {"\"Компилировать проект\" with that page (five files)", "five cp of the file", 1.5,
+         [&] { main.Memo1->setText(page); return seconds([&] { main.N31->click(); }); },
+         [&] { return seconds([&] { for (int i = 0; i < 5; ++i) runProcess(QStringLiteral("cp"), {QStringLiteral("Code.txt"), QStringLiteral("copy%1.txt").arg(i)}); }); }},
+        {"one keystroke at the end of that page", "one keystroke in the default page", 2.0,
+         [&] { main.Memo1->setText(page); settle(&main); return typeOne(main.Memo1); },
+         [&] { return typeOne(&smallMemo); }},
+        {"a 2 MB page on a single line, loaded and shown", "setPlainText of the same text", 1.3,
+         [&] { main.Memo1->clear(); settle(&main); return seconds([&] { main.Memo1->loadLines(QStringLiteral("long.txt")); settle(&main); }); },
+         [&] { floorEdit.clear(); settle(&floorEdit); const QString t = kv::viewOfText(longLine); return seconds([&] { floorEdit.setPlainText(t); settle(&floorEdit); }); }},
+        {"\"Показать\" with four files of 100,000 lines", "load lines of the same bytes", 2.0,
+         [&] {
+             TForm11 &packages = *registry().Form11;
+             for (TMemo *m : packages.findChildren<TMemo *>())
+                 m->clear();
+             packages.showForm();
+             settle(&packages);
+             const double s = seconds([&] { packages.findChild<TBitBtn *>(QStringLiteral("BitBtn8"))->click(); settle(&packages); });
+             packages.closeForm();
+             return s;
+         },
+         [&] {
+             TMemo m(nullptr, "Memo1", {0, 0, 145, 145});
+             m.show();
+             return seconds([&] {
+                 for (const char *name : {"RU.txt", "RUa.txt", "RUb.txt", "RUc.txt"}) {
+                     m.loadLines(QStringLiteral("C:\\temp\\") + QString::fromLatin1(name));
+                     settle(&m);
+                 }
+             });
+         }},
+        {"a 200 MB download from a loopback server", "curl -s -o of the same URL", 1.15,
+         [&] { return seconds([&] { if (!services().download(url, QStringLiteral("C:\\temp\\codes.ZIP"))) qFatal("download failed"); }); },
+         [&] { return runProcess(QStringLiteral("curl"), {QStringLiteral("-s"), QStringLiteral("--connect-to"), curlConnect, QStringLiteral("-o"), QStringLiteral("curl.zip"), url}); }},
+        {"peak memory with the 20 MB page loaded", "the bare window holding the same text", 1.3,
+         [&] { QByteArray out; runProcess(self, {QStringLiteral("--child"), QStringLiteral("memory-app"), dir.path()}, &out); return out.trimmed().toDouble(); },
+         [&] { QByteArray out; runProcess(self, {QStringLiteral("--child"), QStringLiteral("memory-floor"), dir.path()}, &out); return out.trimmed().toDouble(); }},
+    };
+
+    std::printf("%-52s %-40s %7s %7s  %s\n", "work", "floor", "ratio", "goal", "");
+    int missed = 0;
+    for (const Row &row : rows) {
+        std::vector<double> ratios;
+        for (int i = 0; i < rounds; ++i) {
+            const double own = row.own();
+            const double base = row.base();
+            ratios.push_back(base > 0 ? own / base : 0);
+        }
+        const double r = median(ratios);
+        missed += r > row.goal;
+        std::printf("%-52s %-40s %6.2fx %6.2fx  %s\n", row.work, row.floor, r, row.goal, r <= row.goal ? "met" : "MISSED");
+        std::fflush(stdout);
+    }
+    server.closeWriteChannel();
+    server.waitForFinished(3000);
+    Registry::destroy();
+    return missed ? 1 : 0;
+}
