@@ -20,13 +20,24 @@ QByteArray untilZeroByte(QByteArray text)
     return text;
 }
 
-QByteArray normaliseLineBreaks(QByteArrayView bytes)
+QByteArray normaliseLineBreaks(const QByteArray &bytes)
 {
-    QByteArray out(bytes.size() * 2, Qt::Uninitialized);
+    // Most files break their lines with CR LF already: count what is
+    // missing first, so those come back shared, without a copy.
+    const char *begin = bytes.constData();
+    const char *end = begin + bytes.size();
+    qsizetype missing = 0;
+    for (const char *p = begin; p != end; ++p) {
+        if (*p == '\r' && (p + 1 == end || p[1] != '\n'))
+            ++missing;
+        else if (*p == '\n' && (p == begin || p[-1] != '\r'))
+            ++missing;
+    }
+    if (missing == 0)
+        return bytes;
+    QByteArray out(bytes.size() + missing, Qt::Uninitialized);
     char *dst = out.data();
-    const char *src = bytes.data();
-    const char *end = src + bytes.size();
-    while (src != end) {
+    for (const char *src = begin; src != end;) {
         const char c = *src++;
         if (c == '\r') {
             *dst++ = '\r';
@@ -40,7 +51,7 @@ QByteArray normaliseLineBreaks(QByteArrayView bytes)
             *dst++ = c;
         }
     }
-    out.truncate(dst - out.data());
+    Q_ASSERT(dst == out.data() + out.size());
     return out;
 }
 

@@ -12,7 +12,7 @@ QByteArray untilZeroByte(QByteArray text);
 
 // CR LF stays; a lone CR and a lone LF become CR LF (so LF CR is two breaks);
 // every other byte stays.
-QByteArray normaliseLineBreaks(QByteArrayView bytes);
+QByteArray normaliseLineBreaks(const QByteArray &bytes);
 
 // Adds `line` at the end of `text`: after the text and before a CR LF when the
 // text is empty or ends with CR LF, else after a CR LF and without one.
