@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <memory>
+
 using namespace kv;
 using kv::test::HttpServer;
 using kv::test::TestEnv;

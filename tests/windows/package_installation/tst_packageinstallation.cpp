@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <memory>
+
 using namespace kv;
 using kv::test::HttpServer;
 using kv::test::TestEnv;
