@@ -3,19 +3,21 @@
 #include "text/filenames.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 
 namespace kv {
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 struct CurlDeleter
 {
@@ -26,10 +28,36 @@ struct SlistDeleter
     void operator()(curl_slist *list) const { curl_slist_free_all(list); }
 };
 
-size_t writeToFile(char *data, size_t size, size_t count, void *file)
+// What the callbacks share during one transfer.
+struct Transfer
 {
+    QFile *file;
+    Clock::time_point lastByte;
+    Clock::duration stallLimit;
+};
+
+size_t writeBody(char *data, size_t size, size_t count, void *state)
+{
+    auto *transfer = static_cast<Transfer *>(state);
+    transfer->lastByte = Clock::now();
     const qint64 bytes = qint64(size * count);
-    return static_cast<QFile *>(file)->write(data, bytes) == bytes ? size * count : 0;
+    // A short write (disk full) makes libcurl end the transfer with an error.
+    return transfer->file->write(data, bytes) == bytes ? size * count : 0;
+}
+
+size_t headerArrived(char *, size_t size, size_t count, void *state)
+{
+    static_cast<Transfer *>(state)->lastByte = Clock::now();
+    return size * count;
+}
+
+// libcurl calls this often while bytes flow and about once a second while
+// none do; a server that stops sending is given up after the stall limit,
+// however long the transfer has already run.
+int checkStall(void *state, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto *transfer = static_cast<const Transfer *>(state);
+    return Clock::now() - transfer->lastByte > transfer->stallLimit ? 1 : 0;
 }
 
 std::filesystem::path fileSystemPath(const QString &path)
@@ -41,24 +69,25 @@ std::filesystem::path fileSystemPath(const QString &path)
 #endif
 }
 
-} // namespace
-
-DownloadSettings &downloadSettings()
-{
-    static DownloadSettings settings;
-    return settings;
-}
-
-bool downloadToFile(const QString &url, const QString &name)
+bool download(const QString &url, const QString &name)
 {
     static std::once_flag curlReady;
     std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
+    // An address without a scheme is refused, not guessed at.
+    if (!url.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive)
+        && !url.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive))
+        return false;
+
     const QString path = fileNames::resolve(name);
     const QFileInfo target(path);
     if (!QFileInfo(target.path()).isDir())
+        return false; // the folder is never created here
+    if (target.isDir() && !target.isSymLink())
         return false;
 
+    // Created exclusively, so no link is followed here either; removed on
+    // every way out but the successful rename below.
     QTemporaryFile temporary(target.path() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX.part"));
     if (!temporary.open())
         return false;
@@ -69,28 +98,49 @@ bool downloadToFile(const QString &url, const QString &name)
     const DownloadSettings &settings = downloadSettings();
     const QByteArray urlBytes = url.toUtf8();
     std::unique_ptr<curl_slist, SlistDeleter> connectTo;
-    for (const QString &entry : settings.connectTo)
-        connectTo.reset(curl_slist_append(connectTo.release(), entry.toUtf8().constData()));
+    for (const QString &entry : settings.connectTo) {
+        curl_slist *extended = curl_slist_append(connectTo.get(), entry.toUtf8().constData());
+        if (!extended)
+            return false;
+        connectTo.release();
+        connectTo.reset(extended);
+    }
+    Transfer transfer{&temporary, Clock::now(), std::chrono::seconds(settings.stallSeconds)};
 
     CURL *c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, urlBytes.constData());
+#if LIBCURL_VERSION_NUM >= 0x075500
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+#else
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+#endif
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_USERAGENT, "Kvarnis/" KVARNIS_VERSION);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, settings.connectTimeoutSeconds);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, settings.stallSeconds);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &writeToFile);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, static_cast<QFile *>(&temporary));
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &writeBody);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &headerArrived);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &checkStall);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     if (connectTo)
         curl_easy_setopt(c, CURLOPT_CONNECT_TO, connectTo.get());
 
     // Any failure, a short body included (CURLE_PARTIAL_FILE), leaves the
-    // target alone; the temporary file goes with `temporary`.
+    // target alone.
     if (curl_easy_perform(c) != CURLE_OK)
+        return false;
+    // Only the resource itself counts, not a redirect without a target or
+    // some other answer that is not a success.
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    if (status < 200 || status > 299)
         return false;
     if (!temporary.flush())
         return false;
@@ -104,6 +154,24 @@ bool downloadToFile(const QString &url, const QString &name)
         return false;
     temporary.setAutoRemove(false);
     return true;
+}
+
+} // namespace
+
+DownloadSettings &downloadSettings()
+{
+    static DownloadSettings settings;
+    return settings;
+}
+
+bool downloadToFile(const QString &url, const QString &name) noexcept
+{
+    try {
+        return download(url, name);
+    } catch (...) {
+        // Out of memory or the like: the temporary file is gone with its owner.
+        return false;
+    }
 }
 
 } // namespace kv

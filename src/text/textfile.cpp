@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
 
 namespace kv {
 
@@ -135,35 +136,28 @@ QList<QByteArray> splitTextFileLines(QByteArrayView bytes)
 {
     QList<QByteArray> lines;
     const char *src = bytes.data();
-    const char *end = src + bytes.size();
-    while (src != end) {
-        if (*src == 26)
-            break; // end-of-file mark at the start of a line
+    const char *const end = src + bytes.size();
+    // A byte 26 at the start of a line is the end-of-file mark.
+    while (src != end && *src != 26) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(src, '\n', size_t(end - src)));
+        if (!lineEnd)
+            lineEnd = end;
+        // Inside a line, byte 26 ends it; a second one before the LF ends the reading.
+        const char *mark = static_cast<const char *>(std::memchr(src, 26, size_t(lineEnd - src)));
+        const char *stop = mark ? mark : lineEnd;
         QByteArray line;
-        bool endOfFile = false;
-        while (src != end && *src != '\n') {
-            const char c = *src++;
-            if (c == '\r')
-                continue; // CR before LF is part of the line end; a lone CR is dropped
-            if (c == 26) {
-                // Ends the line; the rest up to its LF is skipped, unless a
-                // further byte 26 comes first, which ends the reading.
-                while (src != end && *src != '\n') {
-                    if (*src == 26) {
-                        endOfFile = true;
-                        break;
-                    }
-                    ++src;
-                }
-                break;
-            }
-            line.append(c);
+        line.reserve(stop - src);
+        // CR before LF belongs to the line end and a lone CR is dropped: no CR stays.
+        for (const char *from = src; from != stop;) {
+            const char *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(stop - from)));
+            const char *to = cr ? cr : stop;
+            line.append(from, to - from);
+            from = cr ? cr + 1 : stop;
         }
-        lines.append(line);
-        if (endOfFile)
+        lines.append(std::move(line));
+        if (mark && std::memchr(mark + 1, 26, size_t(lineEnd - mark - 1)))
             break;
-        if (src != end)
-            ++src; // past the LF
+        src = lineEnd == end ? end : lineEnd + 1;
     }
     return lines;
 }
@@ -182,27 +176,66 @@ QString textFileErrorMessage(int code)
     }
 }
 
-QList<QByteArray> readTextFileLines(const QString &name)
+namespace {
+
+// The reader's codes for the system's reasons. A failed read of the medium
+// gets 30, the read-fault code of the desktop the reader's codes come from,
+// so it is not mistaken for "File access denied" (EIO is 5 here).
+int readerErrorCode(int systemError)
+{
+    switch (systemError) {
+    case ENOENT: return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EBUSY: return 5;
+    case ENOSPC: return 101;
+    case EIO: return 30;
+    default: return systemError > 0 ? systemError : 100;
+    }
+}
+
+} // namespace
+
+TextFileLines readTextFileLines(const QString &name)
 {
     const QString path = fileNames::resolve(name);
     const QFileInfo info(path);
+    // A missing folder (such as "C:\temp") makes the name itself invalid.
     if (!QFileInfo(info.path()).isDir())
-        throw Error(textFileErrorMessage(3));
+        return {{}, 3};
     if (!info.exists())
-        throw Error(textFileErrorMessage(2));
+        return {{}, 2};
     if (info.isDir())
-        throw Error(textFileErrorMessage(5));
+        return {{}, 5};
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        switch (file.error()) {
-        case QFileDevice::PermissionsError: throw Error(textFileErrorMessage(5));
-        default: throw Error(textFileErrorMessage(errno == EMFILE ? 4 : errno ? errno : 5));
-        }
+        const int reason = errno;
+        return {{}, file.error() == QFileDevice::PermissionsError ? 5 : readerErrorCode(reason)};
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(textFileErrorMessage(100));
-    return splitTextFileLines(bytes);
+    QByteArray bytes;
+    if (info.size() > 0)
+        bytes.reserve(info.size());
+    char chunk[64 * 1024];
+    for (;;) {
+        errno = 0;
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got == 0)
+            return {splitTextFileLines(bytes), 0};
+        if (got < 0) {
+            // The lines completed before the failing read count as read.
+            const qsizetype lastEnd = bytes.lastIndexOf('\n');
+            return {splitTextFileLines(QByteArrayView(bytes).first(lastEnd + 1)), readerErrorCode(errno)};
+        }
+        bytes.append(chunk, got);
+    }
 }
 
 } // namespace kv

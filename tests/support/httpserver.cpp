@@ -31,7 +31,15 @@ HttpServer::~HttpServer()
 
 void HttpServer::routeHost(const QString &host) const
 {
-    downloadSettings().connectTo = {QStringLiteral("%1:80:127.0.0.1:%2").arg(host).arg(m_port)};
+    kv::test::routeHost(host, m_port);
+}
+
+void routeHost(const QString &host, int port)
+{
+    // libcurl would send the requests to a proxy instead of the route.
+    for (const char *name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        qunsetenv(name);
+    downloadSettings().connectTo = {QStringLiteral("%1:80:127.0.0.1:%2").arg(host).arg(port)};
 }
 
 int deadPort()

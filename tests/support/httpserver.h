@@ -10,7 +10,8 @@ namespace kv::test {
 class HttpServer
 {
 public:
-    // mode: "serve", "404", "500", "truncate", "stall", "redirect".
+    // mode: "serve", a status such as "404", "truncate", "truncate-chunked",
+    // "stall", "silent", "drip", "redirect", "redirect-file" (see httpserver.py).
     HttpServer(const QString &root, const QString &mode);
     ~HttpServer();
     int port() const { return m_port; }
@@ -25,5 +26,8 @@ private:
 
 // A port on 127.0.0.1 on which nothing listens.
 int deadPort();
+// Sends the download routine's requests for `host` on port 80 to `port` on
+// 127.0.0.1, past any proxy the environment names.
+void routeHost(const QString &host, int port);
 
 } // namespace kv::test

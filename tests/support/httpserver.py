@@ -4,11 +4,15 @@
     httpserver.py ROOT MODE
 
 Prints the port it listens on, then serves until stdin closes. MODE:
-  serve     files below ROOT (404 for a missing one)
-  404, 500  that status for every request
-  truncate  announces the whole file but sends half of it, then closes
-  stall     sends the headers and a few bytes, then nothing
-  redirect  answers 302 to the same path under /moved/, which is served
+  serve            files below ROOT (404 for a missing one)
+  NNN              that status (404, 500, 302 ...) for every request, no body
+  truncate         announces the whole file but sends half of it, then closes
+  truncate-chunked sends half of the file as a chunk, then closes mid-body
+  stall            sends the headers and a few bytes, then nothing
+  silent           accepts the request and never answers
+  drip             sends the file a byte at a time, 0.3 s apart
+  redirect         answers 302 to the same path under /moved/, which is served
+  redirect-file    answers 302 to a file:// address of the same file
 """
 import http.server
 import os
@@ -25,35 +29,47 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
-    def body(self):
+    def local_path(self):
         path = self.path.split("?", 1)[0]
         if path.startswith("/moved/"):
             path = path[len("/moved"):]
-        full = os.path.join(root, path.lstrip("/"))
-        if not os.path.isfile(full):
-            return None
-        with open(full, "rb") as f:
-            return f.read()
+        return os.path.join(root, path.lstrip("/"))
+
+    def status_only(self, status, headers=()):
+        self.send_response(status)
+        for name, value in headers:
+            self.send_header(name, value)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
 
     def do_GET(self):
-        if mode in ("404", "500"):
-            self.send_response(int(mode))
-            self.send_header("Content-Length", "0")
-            self.end_headers()
+        if mode.isdigit():
+            self.status_only(int(mode))
+            return
+        if mode == "silent":
+            time.sleep(60)
             return
         if mode == "redirect" and not self.path.startswith("/moved/"):
-            self.send_response(302)
-            self.send_header("Location", "/moved" + self.path)
-            self.send_header("Content-Length", "0")
-            self.end_headers()
+            self.status_only(302, [("Location", "/moved" + self.path)])
             return
-        data = self.body()
-        if data is None:
-            self.send_response(404)
-            self.send_header("Content-Length", "0")
-            self.end_headers()
+        if mode == "redirect-file":
+            self.status_only(302, [("Location", "file://" + os.path.abspath(self.local_path()))])
             return
+        full = self.local_path()
+        if not os.path.isfile(full):
+            self.status_only(404)
+            return
+        with open(full, "rb") as f:
+            data = f.read()
         self.send_response(200)
+        if mode == "truncate-chunked":
+            self.send_header("Transfer-Encoding", "chunked")
+            self.end_headers()
+            half = data[: max(1, len(data) // 2)]
+            self.wfile.write(b"%x\r\n" % len(data) + half)
+            self.wfile.flush()
+            self.close_connection = True
+            return
         self.send_header("Content-Length", str(len(data)))
         self.end_headers()
         if mode == "truncate":
@@ -65,6 +81,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(data[:4])
             self.wfile.flush()
             time.sleep(60)
+            return
+        if mode == "drip":
+            for i in range(len(data)):
+                self.wfile.write(data[i:i + 1])
+                self.wfile.flush()
+                time.sleep(0.3)
             return
         self.wfile.write(data)
 
