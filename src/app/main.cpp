@@ -1,4 +1,5 @@
 #include "app/registry.h"
+#include "platform/memory.h"
 #include "windows/main/mainwindow.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    kv::keepLargeBlocksForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvarnis"));
     QApplication::setApplicationVersion(QStringLiteral(KVARNIS_VERSION));

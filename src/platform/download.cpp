@@ -1,16 +1,15 @@
 #include "platform/download.h"
 
 #include "text/filenames.h"
+#include "text/replacingfile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <curl/curl.h>
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <mutex>
 
@@ -31,7 +30,7 @@ struct SlistDeleter
 // What the callbacks share during one transfer.
 struct Transfer
 {
-    QFile *file;
+    QFileDevice *file;
     Clock::time_point lastByte;
     Clock::duration stallLimit;
 };
@@ -60,15 +59,6 @@ int checkStall(void *state, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
     return Clock::now() - transfer->lastByte > transfer->stallLimit ? 1 : 0;
 }
 
-std::filesystem::path fileSystemPath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
 bool download(const QString &url, const QString &name)
 {
     static std::once_flag curlReady;
@@ -87,9 +77,9 @@ bool download(const QString &url, const QString &name)
         return false;
 
     // Created exclusively, so no link is followed here either; removed on
-    // every way out but the successful rename below.
-    QTemporaryFile temporary(target.path() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX.part"));
-    if (!temporary.open())
+    // every way out but the successful commit below.
+    ReplacingFile replacing(path);
+    if (!replacing.open())
         return false;
 
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
@@ -105,7 +95,7 @@ bool download(const QString &url, const QString &name)
         connectTo.release();
         connectTo.reset(extended);
     }
-    Transfer transfer{&temporary, Clock::now(), std::chrono::seconds(settings.stallSeconds)};
+    Transfer transfer{&replacing.device(), Clock::now(), std::chrono::seconds(settings.stallSeconds)};
 
     CURL *c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, urlBytes.constData());
@@ -142,18 +132,8 @@ bool download(const QString &url, const QString &name)
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (status < 200 || status > 299)
         return false;
-    if (!temporary.flush())
-        return false;
-    temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                             | QFileDevice::ReadOther);
-    temporary.close();
-    // rename() replaces the directory entry itself: a link there is not followed.
-    std::error_code failed;
-    std::filesystem::rename(fileSystemPath(temporary.fileName()), fileSystemPath(path), failed);
-    if (failed)
-        return false;
-    temporary.setAutoRemove(false);
-    return true;
+    // The rename replaces the directory entry itself: a link there is not followed.
+    return replacing.commit();
 }
 
 } // namespace

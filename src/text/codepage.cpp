@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstring>
 
 namespace kv {
 namespace {
@@ -75,12 +76,20 @@ QString viewOfText(QByteArrayView bytes)
     const CodePage &table = codePage();
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t *dst = reinterpret_cast<char16_t *>(out.data());
-    const char *src = bytes.data();
-    const char *end = src + bytes.size();
-    for (; src != end; ++src) {
-        if (*src == '\r' && src + 1 != end && src[1] == '\n')
-            continue; // the LF that follows stands for the pair
-        *dst++ = table.toUnicode[static_cast<unsigned char>(*src)];
+    const unsigned char *src = reinterpret_cast<const unsigned char *>(bytes.data());
+    const unsigned char *end = src + bytes.size();
+    // Runs between CRs go through the table without a test per byte; the
+    // CR of each CR LF pair is left out, as the LF stands for the pair.
+    while (src != end) {
+        const auto *cr = static_cast<const unsigned char *>(std::memchr(src, '\r', size_t(end - src)));
+        const unsigned char *runEnd = cr ? cr : end;
+        for (; src != runEnd; ++src)
+            *dst++ = table.toUnicode[*src];
+        if (!cr)
+            break;
+        if (cr + 1 == end || cr[1] != '\n')
+            *dst++ = u'\r';
+        ++src;
     }
     out.truncate(dst - reinterpret_cast<char16_t *>(out.data()));
     return out;
