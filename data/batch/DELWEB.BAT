@@ -6,18 +6,14 @@ rem of this file). The file runs under cmd on Windows and under /bin/sh
 rem elsewhere: sh reads these cmd lines as a here-document and skips them, cmd
 rem takes the first line for a label and stops at "exit /b" below.
 setlocal
-if exist "%~dp0Web.html" if not exist "%~dp0Web.html\" del /f /q "%~dp0Web.html"
+if exist "%~dp0Web.html" if not exist "%~dp0Web.html\*" del /f /q "%~dp0Web.html"
 exit /b 0
 :CMD
 # The sh part. Every line ends in a comment mark, so that the CR of the file's #
 # CR LF line breaks falls into a comment. #
-# Web.html, spelled in any case, as the program takes names without regard #
-# to case; folders of that name are left alone. #
-lower() { printf '%s' "$1" | tr 'ABCDEFGHIJKLMNOPQRSTUVWXYZ' 'abcdefghijklmnopqrstuvwxyz'; } #
-folder=$(dirname -- "$0") #
-for entry in "$folder"/*; do #
-  if [ "$(lower "${entry##*/}")" = "web.html" ] && { [ -f "$entry" ] || [ -L "$entry" ]; } && [ ! -d "$entry" ]; then #
-    rm -f -- "$entry" #
-  fi #
+# Web.html spelled in any case, as the program takes names without regard to #
+# case; a folder of that name is left alone. #
+for entry in "$(dirname -- "$0")"/[Ww][Ee][Bb].[Hh][Tt][Mm][Ll]; do #
+  if { [ -f "$entry" ] || [ -L "$entry" ]; } && [ ! -d "$entry" ]; then rm -f -- "$entry"; fi #
 done #
 exit 0 #

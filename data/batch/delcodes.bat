@@ -8,7 +8,7 @@ rem here-document and skips them, cmd takes the first line for a label and
 rem stops at "exit /b" below.
 setlocal
 for %%f in (codes.ZIP RU.txt RUa.txt RUb.txt RUc.txt) do (
-  if exist "C:\temp\%%f" if not exist "C:\temp\%%f\" del /f /q "C:\temp\%%f"
+  if exist "C:\temp\%%f" if not exist "C:\temp\%%f\*" del /f /q "C:\temp\%%f"
 )
 exit /b 0
 :CMD
@@ -19,12 +19,10 @@ exit /b 0
 # $HOME/.local/share; so C:\temp is .../kvarnis/drive_c/temp. #
 temp="${XDG_DATA_HOME:-$HOME/.local/share}/kvarnis/drive_c/temp" #
 [ -d "$temp" ] || exit 0 #
-# Each name in any case, as the program takes names without regard to case. #
-lower() { printf '%s' "$1" | tr 'ABCDEFGHIJKLMNOPQRSTUVWXYZ' 'abcdefghijklmnopqrstuvwxyz'; } #
-for entry in "$temp"/*; do #
-  case "$(lower "${entry##*/}")" in #
-    codes.zip|ru.txt|rua.txt|rub.txt|ruc.txt) #
-      if { [ -f "$entry" ] || [ -L "$entry" ]; } && [ ! -d "$entry" ]; then rm -f -- "$entry"; fi ;; #
-  esac #
+# Each name spelled in any case, as the program takes names without regard to #
+# case; a folder of such a name is left alone. #
+# (One line: a line continuation would escape the CR.) #
+for entry in "$temp"/[Cc][Oo][Dd][Ee][Ss].[Zz][Ii][Pp] "$temp"/[Rr][Uu].[Tt][Xx][Tt] "$temp"/[Rr][Uu][Aa].[Tt][Xx][Tt] "$temp"/[Rr][Uu][Bb].[Tt][Xx][Tt] "$temp"/[Rr][Uu][Cc].[Tt][Xx][Tt]; do #
+  if { [ -f "$entry" ] || [ -L "$entry" ]; } && [ ! -d "$entry" ]; then rm -f -- "$entry"; fi #
 done #
 exit 0 #

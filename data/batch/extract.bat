@@ -8,7 +8,7 @@ rem sh reads these cmd lines as a here-document and skips them, cmd takes the
 rem first line for a label and stops at "exit /b" below.
 setlocal
 call :codepage
-if not exist "%~dp0backup\" (
+if not exist "%~dp0backup\*" (
   echo Копия пакетов не найдена: нет папки update\backup. Сначала создайте её кнопкой «Создать копию пакетов».
   call :finish
   exit /b 1
@@ -42,17 +42,15 @@ exit /b 0
 # CR LF line breaks falls into a comment. #
 LC_ALL=C; export LC_ALL #
 say() { printf '%s\n' "$*" | iconv -f WINDOWS-1251 -t UTF-8 2>/dev/null || printf '%s\n' "$*"; } #
-lower() { printf '%s' "$1" | tr 'ABCDEFGHIJKLMNOPQRSTUVWXYZ' 'abcdefghijklmnopqrstuvwxyz'; } #
-# The entry of a folder that the program takes for a name: the name itself #
-# where it exists, else the first entry in byte order that differs from it #
-# only in the case of letters, else the name as spelled (a new file). #
+# entry FOLDER NAME PATTERN sets $path to the entry of FOLDER that the program #
+# takes for NAME: NAME itself where it exists, else the first entry in byte #
+# order that matches PATTERN, NAME spelled in any case, else NAME (a new file). #
 entry() { #
-  if [ -e "$1/$2" ] || [ -L "$1/$2" ]; then printf '%s\n' "$1/$2"; return; fi #
-  want=$(lower "$2") #
-  for found in "$1"/*; do #
-    if [ "$(lower "${found##*/}")" = "$want" ]; then printf '%s\n' "$found"; return; fi #
+  path=$1/$2 #
+  if [ -e "$path" ] || [ -L "$path" ]; then return; fi #
+  for found in "$1"/$3; do #
+    if [ -e "$found" ] || [ -L "$found" ]; then path=$found; return; fi #
   done #
-  printf '%s\n' "$1/$2" #
 } #
 # Replaces a file whole through a temporary file beside it, so that a link #
 # there is replaced and never written through. #
@@ -66,13 +64,14 @@ finish() { #
   exit "$1" #
 } #
 update=$(dirname -- "$0") #
-source=$(entry "$update" backup) #
+entry "$update" backup '[Bb][Aa][Cc][Kk][Uu][Pp]'; source=$path #
 if [ ! -d "$source" ]; then say "Копия пакетов не найдена: нет папки update\\backup. Сначала создайте её кнопкой «Создать копию пакетов»."; finish 1; fi #
 status=0 #
 for n in 1 2 3 4 5 6 7 8 9 10; do #
-  from=$(entry "$source" "Code$n.txt") #
+  entry "$source" "Code$n.txt" "[Cc][Oo][Dd][Ee]$n.[Tt][Xx][Tt]"; from=$path #
   if [ ! -f "$from" ]; then say "Нет файла update\\backup\\Code$n.txt, он пропущен."; continue; fi #
-  copy_file "$from" "$(entry "$update" "Code$n.txt")" || { say "Не удалось восстановить update\\Code$n.txt."; status=1; } #
+  entry "$update" "Code$n.txt" "[Cc][Oo][Dd][Ee]$n.[Tt][Xx][Tt]" #
+  copy_file "$from" "$path" || { say "Не удалось восстановить update\\Code$n.txt."; status=1; } #
 done #
 say "Копия пакетов извлечена из папки update\\backup." #
 finish "$status" #
