@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -59,22 +61,46 @@ public:
     }
 };
 
+// Whether only a report is asked for (--print, --help, --version) where no
+// display can be reached, as in a terminal over ssh: then no window system
+// is needed, and the screens are reported as unknown.
+bool reportWithoutDisplay(int argc, char *argv[])
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return false;
+#else
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return false;
+    }
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : {"--print", "--help", "-h", "--version", "-v"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app(reportWithoutDisplay(argc, argv) ? new QCoreApplication(argc, argv)
+                                                                                  : new QApplication(argc, argv));
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
     QApplication::setApplicationVersion(QStringLiteral(KVARNIS_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/kvarnis.png")));
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Информация о системе для Кварниса"));
     options.addHelpOption();
     options.addVersionOption();
-    const QCommandLineOption print(QStringLiteral("print"), QStringLiteral("Write the report to the standard output and quit."));
+    const QCommandLineOption print(QStringLiteral("print"), QStringLiteral("Вывести сведения в стандартный вывод и завершить работу."));
     options.addOption(print);
-    options.process(app);
+    options.process(*app);
 
     if (options.isSet(print)) {
         const QByteArray report = tavrel::reportText(tavrel::systemInformation()).toUtf8();
@@ -82,6 +108,7 @@ int main(int argc, char *argv[])
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
 
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/kvarnis.png")));
     InformationWindow window;
     window.show();
     return QApplication::exec();

@@ -112,19 +112,18 @@ QList<Group> systemInformation()
                     {QStringLiteral("Свободно"), m.total ? sizeText(m.available) : unknown()}}});
 
     Group screens{QStringLiteral("Экран"), {}};
-    const QList<QScreen *> all = QGuiApplication::screens();
+    const QList<QScreen *> all = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::screens()
+                                                                                                : QList<QScreen *>();
     for (qsizetype i = 0; i < all.size(); ++i) {
         const QScreen *s = all.at(i);
         const QSize pixels = s->size() * s->devicePixelRatio();
-        QString value = QStringLiteral("%1 × %2 точек, %3 бит на точку, %4 точек на дюйм")
-                            .arg(pixels.width())
-                            .arg(pixels.height())
-                            .arg(s->depth())
-                            .arg(qRound(s->logicalDotsPerInch()));
-        if (s->refreshRate() > 0)
-            value += QStringLiteral(", %1 Гц").arg(qRound(s->refreshRate()));
         const QString name = s->name().isEmpty() ? QString() : QStringLiteral(" (%1)").arg(s->name());
-        screens.entries.append({QStringLiteral("Экран %1%2").arg(i + 1).arg(name), value});
+        screens.entries.append({QStringLiteral("Экран %1%2").arg(i + 1).arg(name),
+                                QStringLiteral("%1 × %2 точек").arg(pixels.width()).arg(pixels.height())});
+        screens.entries.append({QStringLiteral("Глубина цвета"), QStringLiteral("%1 бит на точку").arg(s->depth())});
+        screens.entries.append({QStringLiteral("Плотность"), QStringLiteral("%1 точек на дюйм").arg(qRound(s->logicalDotsPerInch()))});
+        if (s->refreshRate() > 0)
+            screens.entries.append({QStringLiteral("Частота обновления"), QStringLiteral("%1 Гц").arg(qRound(s->refreshRate()))});
     }
     if (screens.entries.isEmpty())
         screens.entries.append({QStringLiteral("Экран"), unknown()});
