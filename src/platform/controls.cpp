@@ -110,6 +110,7 @@ TProgressBar::TProgressBar(QWidget *parent, const char *name, const QRect &geome
     place(this, name, geometry);
     setRange(0, 100);
     setValue(0);
+    setTextVisible(false); // a bare bar, without a percentage written on it
 }
 
 TStatusBar::TStatusBar(QWidget *parent, const char *name)
