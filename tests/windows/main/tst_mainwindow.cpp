@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
 
 using namespace kv;
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void clearWholeTextEvenWithSelection();
     void openProject_data();
     void openProject();
+    void projectNameThatIsNotUtf8();
     void shellOpens_data();
     void shellOpens();
     void showsWindows_data();
@@ -301,6 +303,22 @@ void TestMainWindow::openProject()
     QCOMPARE(env.services.calls.size(), 1); // no message, no error, nothing started
     QCOMPARE(status(), QStringLiteral("kept"));
     QCOMPARE(main().windowTitle(), QStringLiteral("Кварнис"));
+}
+
+void TestMainWindow::projectNameThatIsNotUtf8()
+{
+    TestEnv env;
+    // Qt cannot name a file whose name is not UTF-8: the dialog can only hand
+    // over a lossy spelling of it. That changes nothing and runs nothing.
+    const QByteArray raw = QFile::encodeName(env.folder()) + "/\xff\xfe; -x.wp";
+    FILE *file = std::fopen(raw.constData(), "w");
+    QVERIFY(file);
+    std::fputs("project\n", file);
+    std::fclose(file);
+    env.services.dialogAnswers.enqueue(QFile::decodeName(raw));
+    item("N10")->trigger();
+    QCOMPARE(main().Memo1->text(), defaultPage);
+    QCOMPARE(env.services.calls.size(), 1);
 }
 
 void TestMainWindow::shellOpens_data()
