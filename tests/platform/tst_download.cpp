@@ -53,12 +53,6 @@ QByteArray binaryBody(int size)
     return body;
 }
 
-// Lowers the stall limit for one test and puts it back afterwards.
-struct ShortStall
-{
-    ShortStall() { downloadSettings().stallSeconds = 2; }
-    ~ShortStall() { downloadSettings().stallSeconds = DownloadSettings().stallSeconds; }
-};
 
 } // namespace
 
@@ -97,7 +91,7 @@ void TestDownload::storesWholeResource()
     QFETCH(QByteArray, body);
     QFETCH(bool, earlierFile);
     TestEnv env(false);
-    ShortStall stall;
+    kv::test::ShortStall stall;
     QDir().mkpath(tempFolder(env));
     if (earlierFile)
         env.write(QStringLiteral("drive_c/temp/RU.txt"), "old content");
@@ -129,7 +123,7 @@ void TestDownload::failureKeepsEarlierFile()
 {
     QFETCH(QString, mode);
     TestEnv env(false);
-    ShortStall stall;
+    kv::test::ShortStall stall;
     env.write(QStringLiteral("drive_c/temp/RU.txt"), "earlier");
     const QByteArray body = binaryBody(64 << 10);
     const QString root = serverRoot(env, body);

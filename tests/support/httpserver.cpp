@@ -42,6 +42,16 @@ void routeHost(const QString &host, int port)
     downloadSettings().connectTo = {QStringLiteral("%1:80:127.0.0.1:%2").arg(host).arg(port)};
 }
 
+ShortStall::ShortStall()
+{
+    downloadSettings().stallSeconds = 2;
+}
+
+ShortStall::~ShortStall()
+{
+    downloadSettings().stallSeconds = DownloadSettings().stallSeconds;
+}
+
 int deadPort()
 {
     QTcpServer probe;

@@ -24,6 +24,13 @@ private:
     int m_port = 0;
 };
 
+// Lowers the download routine's stall limit to 2 s for one test and puts it back.
+struct ShortStall
+{
+    ShortStall();
+    ~ShortStall();
+};
+
 // A port on 127.0.0.1 on which nothing listens.
 int deadPort();
 // Sends the download routine's requests for `host` on port 80 to `port` on

@@ -87,6 +87,16 @@ bool TestEnv::exists(const QString &relative) const
     return QFileInfo::exists(path(relative));
 }
 
+void verifyFileError(const TestEnv &env, const QString &kind, const QString &relative)
+{
+    const QStringList errors = env.services.textsOf(QStringLiteral("error"));
+    QCOMPARE(errors.size(), 1);
+    const QString prefix = QStringLiteral("Cannot %1 file \"%2\". ").arg(kind, env.path(relative));
+    QVERIFY2(errors.first().startsWith(prefix), qPrintable(errors.first()));
+    QVERIFY(errors.first().size() > prefix.size() + 1);
+    QVERIFY(errors.first().endsWith(u'.') && !errors.first().endsWith(QStringLiteral("..")));
+}
+
 QByteArray cp(const char *utf8)
 {
     return kv::cp(utf8);

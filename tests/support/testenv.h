@@ -39,6 +39,10 @@ private:
     bool m_windows;
 };
 
+// Checks that exactly one error box was shown, "Cannot KIND file "PATH". REASON."
+// with the full path of `relative`, a reason, and one final period.
+void verifyFileError(const TestEnv &env, const QString &kind, const QString &relative);
+
 // Windows-1251 bytes of a UTF-8 literal.
 QByteArray cp(const char *utf8);
 // Lines, each followed by CR LF.

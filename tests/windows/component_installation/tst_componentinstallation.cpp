@@ -48,16 +48,6 @@ void install(TForm8 *form)
     QTest::mouseClick(form->Button13, Qt::LeftButton);
 }
 
-void verifyError(const TestEnv &env, const QString &kind, const QString &relative)
-{
-    const QStringList errors = env.services.textsOf(QStringLiteral("error"));
-    QCOMPARE(errors.size(), 1);
-    const QString prefix = QStringLiteral("Cannot %1 file \"%2\". ").arg(kind, env.path(relative));
-    QVERIFY2(errors.first().startsWith(prefix), qPrintable(errors.first()));
-    QVERIFY(errors.first().size() > prefix.size() + 1);
-    QVERIFY(errors.first().endsWith(u'.') && !errors.first().endsWith(QStringLiteral("..")));
-}
-
 } // namespace
 
 class TestComponentInstallation : public QObject
@@ -178,7 +168,7 @@ void TestComponentInstallation::loadAllStopsAtFailingFile()
     else if (tooLarge)
         QCOMPARE(env.services.textsOf(QStringLiteral("error")), QStringList{QStringLiteral("Text exceeds memo capacity.")});
     else
-        verifyError(env, QStringLiteral("open"), QStringLiteral("update/code%1.txt").arg(failing));
+        kv::test::verifyFileError(env, QStringLiteral("open"), QStringLiteral("update/code%1.txt").arg(failing));
 }
 
 void TestComponentInstallation::installedText_data()
@@ -251,7 +241,7 @@ void TestComponentInstallation::failedSaveLeavesWindowReady()
     form->Memo1->setText("<html>\r\n");
     install(form);
 
-    verifyError(env, QStringLiteral("create"), QStringLiteral("Code.txt"));
+    kv::test::verifyFileError(env, QStringLiteral("create"), QStringLiteral("Code.txt"));
     QVERIFY(form->Button12->isVisible());
     QVERIFY(!form->Button13->isVisible());
     QVERIFY(form->Memo11->text().startsWith("<html>\r\n"));

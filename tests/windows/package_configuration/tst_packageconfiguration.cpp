@@ -94,16 +94,6 @@ QByteArray tag(const char *hex)
     return QByteArray("<font color=\"#") + hex + "\"></font>";
 }
 
-void verifyError(const TestEnv &env, const QString &kind, const QString &relative)
-{
-    const QStringList errors = env.services.textsOf(QStringLiteral("error"));
-    QCOMPARE(errors.size(), 1);
-    const QString prefix = QStringLiteral("Cannot %1 file \"%2\". ").arg(kind, env.path(relative));
-    QVERIFY2(errors.first().startsWith(prefix), qPrintable(errors.first()));
-    QVERIFY(errors.first().size() > prefix.size() + 1);
-    QVERIFY(errors.first().endsWith(u'.') && !errors.first().endsWith(QStringLiteral("..")));
-}
-
 } // namespace
 
 class TestPackageConfiguration : public QObject
@@ -307,7 +297,7 @@ void TestPackageConfiguration::loadFailureKeepsState()
     if (problem == u"too large")
         QCOMPARE(env.services.textsOf(QStringLiteral("error")), QStringList{QStringLiteral("Text exceeds memo capacity.")});
     else
-        verifyError(env, QStringLiteral("open"), fileOf(5));
+        kv::test::verifyFileError(env, QStringLiteral("open"), fileOf(5));
     QCOMPARE(form->Frame131->Memo1->text(), box);
     QCOMPARE(topSaveButton(form)->objectName(), top);
     QCOMPARE(disabledColour(form), disabled);
@@ -319,7 +309,7 @@ void TestPackageConfiguration::saveFailureChangesNothing()
     TForm10 *form = shownWindow();
     run(form, {QStringLiteral("colour 7"), QStringLiteral("save")});
 
-    verifyError(env, QStringLiteral("create"), fileOf(8));
+    kv::test::verifyFileError(env, QStringLiteral("create"), fileOf(8));
     QVERIFY(!env.exists(QStringLiteral("update")));
     QCOMPARE(form->Frame131->Memo1->text(), tag("0000FF"));
     QCOMPARE(topSaveButton(form), form->BitBtn12);

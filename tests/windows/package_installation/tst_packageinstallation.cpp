@@ -122,11 +122,6 @@ QList<QByteArray> memoTexts(const TForm11 *form)
     return texts;
 }
 
-struct ShortStall
-{
-    ShortStall() { downloadSettings().stallSeconds = 2; }
-    ~ShortStall() { downloadSettings().stallSeconds = DownloadSettings().stallSeconds; }
-};
 
 } // namespace
 
@@ -215,7 +210,7 @@ void TestPackageInstallation::loadFailure()
     QFETCH(QString, mode);
     QFETCH(bool, tempExists);
     TestEnv env;
-    ShortStall stall;
+    kv::test::ShortStall stall;
     if (tempExists)
         env.write(QStringLiteral("drive_c/temp/codes.ZIP"), "earlier archive");
     const QString root = serverRoot(env, {{QStringLiteral("/hdd/DB/codes.zip"), QByteArray(4096, 'z')}});
