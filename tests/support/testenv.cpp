@@ -4,6 +4,7 @@
 #include "platform/tmemo.h"
 #include "text/codepage.h"
 #include "text/filenames.h"
+#include "windows/main/mainwindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,6 +86,27 @@ QByteArray TestEnv::read(const QString &relative) const
 bool TestEnv::exists(const QString &relative) const
 {
     return QFileInfo::exists(path(relative));
+}
+
+StartedEnv::StartedEnv()
+{
+    registry().Form1->Timer1->stop();
+}
+
+void typeText(QWidget *box, const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch == u'\n')
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), {});
+    }
+}
+
+void clickShown(QWidget *button)
+{
+    QVERIFY2(button->isVisible() && button->isEnabled(), qPrintable(button->objectName()));
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 void verifyFileError(const TestEnv &env, const QString &kind, const QString &relative)

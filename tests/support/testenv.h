@@ -10,6 +10,8 @@
 
 #include <memory>
 
+class QWidget;
+
 namespace kv::test {
 
 class TestEnv
@@ -38,6 +40,18 @@ private:
     QString m_previousFolder;
     bool m_windows;
 };
+
+// The windows as at start-up, without the start-up timer, which would show
+// the tips window (and record its pause) if a test ran long.
+struct StartedEnv : TestEnv
+{
+    StartedEnv();
+};
+
+// Types as a user does, one character at a time (Cyrillic included); "\n" is Return.
+void typeText(QWidget *box, const QString &text);
+// A mouse click on a button the user can see and use.
+void clickShown(QWidget *button);
 
 // Checks that exactly one error box was shown, "Cannot KIND file "PATH". REASON."
 // with the full path of `relative`, a reason, and one final period.

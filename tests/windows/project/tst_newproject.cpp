@@ -20,36 +20,14 @@ using kv::test::TestEnv;
 
 namespace {
 
-// Types as a user does, one character at a time (Cyrillic included).
-void type(QWidget *box, const QString &text)
-{
-    for (const QChar ch : text) {
-        if (ch == u'\n')
-            QTest::keyClick(box, Qt::Key_Return);
-        else
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), {});
-    }
-}
 
 void replaceTyped(QWidget *box, const QString &text)
 {
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Delete);
-    type(box, text);
+    kv::test::typeText(box, text);
 }
 
-// The windows as at start-up, without the tips timer that would show its
-// window (and record its pause) if a test ran long.
-struct Started : TestEnv
-{
-    Started() { registry().Form1->Timer1->stop(); }
-};
-
-void click(QWidget *button)
-{
-    QVERIFY2(button->isVisible() && button->isEnabled(), qPrintable(button->objectName()));
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 const QByteArray initialTemplate = crlfLines({"<html>", "<head>", "<title></title>", "</head>", "<body>",
                                               "Здравствуйте, это моя первая ", "страница.", "<br>",
@@ -84,7 +62,7 @@ private Q_SLOTS:
 
 void TestNewProject::createsProjectFromSavedTitle()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form1->showForm();
     r.Form1->N51->trigger();
@@ -92,12 +70,12 @@ void TestNewProject::createsProjectFromSavedTitle()
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->BitBtn2->isEnabled());
 
-    type(dialog->Memo2, QStringLiteral("Мой сайт"));
-    click(dialog->BitBtn1);
+    kv::test::typeText(dialog->Memo2, QStringLiteral("Мой сайт"));
+    kv::test::clickShown(dialog->BitBtn1);
     QVERIFY(dialog->BitBtn2->isEnabled());
     // An edit after saving does not reach the project.
-    type(dialog->Memo2, QStringLiteral(" 2"));
-    click(dialog->BitBtn2);
+    kv::test::typeText(dialog->Memo2, QStringLiteral(" 2"));
+    kv::test::clickShown(dialog->BitBtn2);
 
     QCOMPARE(r.Form1->windowTitle(), QStringLiteral("Мой сайт"));
     QVERIFY(!dialog->isVisible());
@@ -113,7 +91,7 @@ void TestNewProject::createsProjectFromSavedTitle()
         QVERIFY(r.Form5->isVisible());
         checkedWhileModal = true;
     };
-    click(r.Form5->BitBtn2);
+    kv::test::clickShown(r.Form5->BitBtn2);
 
     const QList<RecordingDesktopServices::Call> expected = {
         {QStringLiteral("beep"), QString(), 0},
@@ -162,13 +140,13 @@ void TestNewProject::saveWritesTitleAndDescription()
     QFETCH(QByteArray, options1);
     QFETCH(QByteArray, options2);
     QFETCH(QString, caption);
-    Started env;
+    kv::test::StartedEnv env;
     TForm2 *dialog = registry().Form2;
     dialog->showForm();
-    type(dialog->Memo2, title);
+    kv::test::typeText(dialog->Memo2, title);
     if (!description.isNull())
         replaceTyped(dialog->Memo1, description);
-    click(dialog->BitBtn1);
+    kv::test::clickShown(dialog->BitBtn1);
 
     QVERIFY(env.exists(QStringLiteral("options1.txt")));
     QCOMPARE(env.read(QStringLiteral("options1.txt")), options1);
@@ -176,7 +154,7 @@ void TestNewProject::saveWritesTitleAndDescription()
     QCOMPARE(dialog->Edit1->text(), options1);
     QVERIFY(!dialog->Edit1->isVisible());
 
-    click(dialog->BitBtn2);
+    kv::test::clickShown(dialog->BitBtn2);
     QCOMPARE(registry().Form1->windowTitle(), caption);
 }
 
@@ -196,19 +174,19 @@ void TestNewProject::saveFailureKeepsState()
     QFETCH(QString, blocked);
     QFETCH(bool, savedBefore);
     QFETCH(bool, titleWritten);
-    Started env;
+    kv::test::StartedEnv env;
     TForm2 *dialog = registry().Form2;
     dialog->showForm();
     const QByteArray previousTitle = savedBefore ? cp("Старый") : QByteArray("Edit1");
     if (savedBefore) {
-        type(dialog->Memo2, QStringLiteral("Старый"));
-        click(dialog->BitBtn1);
+        kv::test::typeText(dialog->Memo2, QStringLiteral("Старый"));
+        kv::test::clickShown(dialog->BitBtn1);
         QVERIFY(QFile::remove(env.path(blocked)));
     }
     QVERIFY(QDir(env.folder()).mkdir(blocked));
     replaceTyped(dialog->Memo2, QStringLiteral("Новый"));
     replaceTyped(dialog->Memo1, QStringLiteral("Описание"));
-    click(dialog->BitBtn1);
+    kv::test::clickShown(dialog->BitBtn1);
 
     const QStringList errors = env.services.textsOf(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);
@@ -230,15 +208,15 @@ void TestNewProject::saveFailureKeepsState()
 
 void TestNewProject::cancelAndReopenKeepEverything()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     TForm2 *dialog = r.Form2;
     r.Form1->BitBtn1->click();
-    type(dialog->Memo2, QStringLiteral("Сайт"));
-    click(dialog->BitBtn1);
-    type(dialog->Memo1, QStringLiteral("ещё"));
+    kv::test::typeText(dialog->Memo2, QStringLiteral("Сайт"));
+    kv::test::clickShown(dialog->BitBtn1);
+    kv::test::typeText(dialog->Memo1, QStringLiteral("ещё"));
     const QByteArray description = dialog->Memo1->text();
-    click(dialog->BitBtn3);
+    kv::test::clickShown(dialog->BitBtn3);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(r.Form1->windowTitle(), QStringLiteral("Кварнис"));
 
@@ -251,7 +229,7 @@ void TestNewProject::cancelAndReopenKeepEverything()
     QCOMPARE(env.read(QStringLiteral("options2.txt")), crlfLines({"Здесь будет ваше описание проекта..."}));
 
     // After creating, the dialog opens again as it was left, with "Создать..." off.
-    click(dialog->BitBtn2);
+    kv::test::clickShown(dialog->BitBtn2);
     r.Form1->N51->trigger();
     QVERIFY(!dialog->BitBtn2->isEnabled());
     QCOMPARE(dialog->Memo2->text(), cp("Сайт"));
@@ -261,23 +239,23 @@ void TestNewProject::cancelAndReopenKeepEverything()
 
 void TestNewProject::nextProjectStartsFromEditedFragments()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form2->showForm();
-    click(r.Form2->BitBtn1);
-    click(r.Form2->BitBtn2);
+    kv::test::clickShown(r.Form2->BitBtn1);
+    kv::test::clickShown(r.Form2->BitBtn2);
     replaceTyped(r.Form5->Memo6, QStringLiteral("Привет\n"));
-    click(r.Form5->BitBtn2);
+    kv::test::clickShown(r.Form5->BitBtn2);
     QVERIFY(!r.Form5->isVisible());
 
     r.Form2->showForm();
-    type(r.Form2->Memo2, QStringLiteral("Второй"));
-    click(r.Form2->BitBtn1);
-    click(r.Form2->BitBtn2);
+    kv::test::typeText(r.Form2->Memo2, QStringLiteral("Второй"));
+    kv::test::clickShown(r.Form2->BitBtn1);
+    kv::test::clickShown(r.Form2->BitBtn2);
     QCOMPARE(r.Form1->windowTitle(), QStringLiteral("Второй"));
     QCOMPARE(r.Form5->Memo6->text(), cp("Привет\r\n"));
     r.Form1->Memo1->setText("old page");
-    click(r.Form5->BitBtn2);
+    kv::test::clickShown(r.Form5->BitBtn2);
     QCOMPARE(r.Form1->Memo1->text(), crlfLines({"<html>", "<head>", "<title></title>", "</head>", "<body>",
                                                 "Привет", "</body>", "</html>"}));
     QCOMPARE(env.services.textsOf(QStringLiteral("message")).size(), 2);
@@ -285,17 +263,17 @@ void TestNewProject::nextProjectStartsFromEditedFragments()
 
 void TestNewProject::packageButtonsDoNothing()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form1->N52->trigger();
     TForm3 *dialog = r.Form3;
     QVERIFY(dialog->isVisible());
-    type(dialog->Edit1, QStringLiteral("mypackage"));
-    type(dialog->Memo1, QStringLiteral("Мой пакет"));
+    kv::test::typeText(dialog->Edit1, QStringLiteral("mypackage"));
+    kv::test::typeText(dialog->Memo1, QStringLiteral("Мой пакет"));
     const QStringList before = QDir(env.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
-    click(dialog->BitBtn1);
-    click(dialog->BitBtn2);
+    kv::test::clickShown(dialog->BitBtn1);
+    kv::test::clickShown(dialog->BitBtn2);
     QVERIFY(dialog->isVisible());
     QVERIFY(env.services.calls.isEmpty());
     QCOMPARE(QDir(env.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
@@ -304,7 +282,7 @@ void TestNewProject::packageButtonsDoNothing()
     QCOMPARE(dialog->Edit1->text(), QByteArray("mypackage"));
     QCOMPARE(dialog->Memo1->text(), cp("Мой пакет"));
 
-    click(dialog->BitBtn3);
+    kv::test::clickShown(dialog->BitBtn3);
     QVERIFY(!dialog->isVisible());
     r.Form1->N52->trigger();
     QCOMPARE(dialog->Edit1->text(), QByteArray("mypackage"));
@@ -313,7 +291,7 @@ void TestNewProject::packageButtonsDoNothing()
 
 void TestNewProject::packageDialogSizeLimits()
 {
-    Started env;
+    kv::test::StartedEnv env;
     TForm3 *dialog = registry().Form3;
     dialog->showForm();
     const QSize frame(TForm::FrameWidth, TForm::FrameHeight);
@@ -328,7 +306,7 @@ void TestNewProject::packageDialogSizeLimits()
 
 void TestNewProject::pictureShownClippedInBothDialogs()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     const QImage picture = storedPicture();
     QCOMPARE(picture.size(), QSize(161, 225));

@@ -14,12 +14,6 @@ using kv::test::TestEnv;
 
 namespace {
 
-struct Started : TestEnv
-{
-    // Without the tips timer, which would show its window during a long test.
-    Started() { registry().Form1->Timer1->stop(); }
-};
-
 QStringList folderEntries(const TestEnv &env)
 {
     return QDir(env.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
@@ -57,7 +51,7 @@ void TestProjectSettings::parametersShowFixedNames()
     QFETCH(int, row);
     QFETCH(QString, label);
     QFETCH(QByteArray, text);
-    Started env;
+    kv::test::StartedEnv env;
     registry().Form1->N35->trigger();
     TForm4 *window = registry().Form4;
     QVERIFY(window->isVisible());
@@ -83,7 +77,7 @@ void TestProjectSettings::parametersShowFixedNames()
 
 void TestProjectSettings::parametersCloseOnlyHides()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form4->showForm();
     const QStringList before = folderEntries(env);
@@ -120,7 +114,7 @@ void TestProjectSettings::viewCodeFollowsFirstCheckBox()
     QFETCH(QStringList, steps);
     QFETCH(QString, enabled);
     QCOMPARE(steps.size(), enabled.size());
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     TForm15 *options = r.Form15;
     TMenuItem *viewCode = r.Form1->N29;
@@ -160,7 +154,7 @@ void TestProjectSettings::viewCodeFollowsFirstCheckBox()
 
 void TestProjectSettings::disabledViewCodeOpensNothing()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form1->N33->trigger();
     QTest::mouseClick(r.Form15->CheckBox2, Qt::LeftButton);

@@ -17,27 +17,7 @@ using kv::test::TestEnv;
 
 namespace {
 
-struct Started : TestEnv
-{
-    // Without the tips timer, which would show its window during a long test.
-    Started() { registry().Form1->Timer1->stop(); }
-};
 
-void type(QWidget *box, const QString &text)
-{
-    for (const QChar ch : text) {
-        if (ch == u'\n')
-            QTest::keyClick(box, Qt::Key_Return);
-        else
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), {});
-    }
-}
-
-void click(QWidget *button)
-{
-    QVERIFY2(button->isVisible() && button->isEnabled(), qPrintable(button->objectName()));
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 TMemo *fragment(int number)
 {
@@ -74,7 +54,7 @@ private Q_SLOTS:
 
 void TestTemplateWindows::initialState()
 {
-    Started env;
+    kv::test::StartedEnv env;
     TForm5 *change = registry().Form5;
     QCOMPARE(change->Memo9->text(), QByteArray("Memo9\r\n"));
     QVERIFY(!change->Memo9->isVisibleTo(change));
@@ -114,7 +94,7 @@ void TestTemplateWindows::continueAssemblesFragments()
     QFETCH(int, box);
     QFETCH(Edit, edit);
     QFETCH(QByteArray, page);
-    Started env;
+    kv::test::StartedEnv env;
     TForm5 *change = registry().Form5;
     change->showForm();
     TMemo *memo = fragment(box);
@@ -131,10 +111,10 @@ void TestTemplateWindows::continueAssemblesFragments()
         break;
     case Edit::TypeAtEnd:
         QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
-        type(memo, QStringLiteral("Ещё\n"));
+        kv::test::typeText(memo, QStringLiteral("Ещё\n"));
         break;
     }
-    click(change->BitBtn2);
+    kv::test::clickShown(change->BitBtn2);
 
     QCOMPARE(registry().Form1->Memo1->text(), page);
     QCOMPARE(change->Memo9->text(), page);
@@ -146,16 +126,16 @@ void TestTemplateWindows::continueAssemblesFragments()
 
 void TestTemplateWindows::yesWritesAssembledTemplate()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form5->showForm();
     const QByteArray page = r.Form1->Memo1->text();
-    click(r.Form5->BitBtn1);
+    kv::test::clickShown(r.Form5->BitBtn1);
     QVERIFY(r.Form6->isVisible());
     QCOMPARE(r.Form5->Memo9->text(), initialTemplate);
     QVERIFY(!env.exists(QStringLiteral("Code.txt")));
 
-    click(r.Form6->Button1);
+    kv::test::clickShown(r.Form6->Button1);
     QCOMPARE(env.read(QStringLiteral("Code.txt")), initialTemplate);
     QVERIFY(!r.Form6->isVisible());
     QVERIFY(r.Form5->isVisible());
@@ -165,11 +145,11 @@ void TestTemplateWindows::yesWritesAssembledTemplate()
 
 void TestTemplateWindows::noWritesNothingAndLaterYesWritesLaterAssembly()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form5->showForm();
-    click(r.Form5->BitBtn1);
-    click(r.Form6->Button2);
+    kv::test::clickShown(r.Form5->BitBtn1);
+    kv::test::clickShown(r.Form6->Button2);
     QVERIFY(!r.Form6->isVisible());
     QVERIFY(!env.exists(QStringLiteral("Code.txt")));
     QCOMPARE(r.Form5->Memo9->text(), initialTemplate);
@@ -177,10 +157,10 @@ void TestTemplateWindows::noWritesNothingAndLaterYesWritesLaterAssembly()
     QTest::keyClick(r.Form5->Memo3, Qt::Key_Home, Qt::ControlModifier);
     for (int i = 0; i < 7; ++i) // past "<title>"
         QTest::keyClick(r.Form5->Memo3, Qt::Key_Right);
-    type(r.Form5->Memo3, QStringLiteral("Сайт"));
+    kv::test::typeText(r.Form5->Memo3, QStringLiteral("Сайт"));
     QCOMPARE(r.Form5->Memo3->text(), cp("<title>Сайт</title>\r\n"));
-    click(r.Form5->BitBtn1);
-    click(r.Form6->Button1);
+    kv::test::clickShown(r.Form5->BitBtn1);
+    kv::test::clickShown(r.Form6->Button1);
     QByteArray later = initialTemplate;
     later.replace("<title></title>", cp("<title>Сайт</title>"));
     QCOMPARE(env.read(QStringLiteral("Code.txt")), later);
@@ -189,16 +169,16 @@ void TestTemplateWindows::noWritesNothingAndLaterYesWritesLaterAssembly()
 
 void TestTemplateWindows::changeWhileQuestionOpen()
 {
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     r.Form5->showForm();
-    click(r.Form5->BitBtn1);
+    kv::test::clickShown(r.Form5->BitBtn1);
     QVERIFY(r.Form6->isVisible());
 
     // The question stays open while the fragments change and are assembled again.
     QTest::keyClick(r.Form5->Memo8, Qt::Key_End, Qt::ControlModifier);
-    type(r.Form5->Memo8, QStringLiteral("<!-- конец -->"));
-    click(r.Form5->BitBtn1);
+    kv::test::typeText(r.Form5->Memo8, QStringLiteral("<!-- конец -->"));
+    kv::test::clickShown(r.Form5->BitBtn1);
     QVERIFY(r.Form6->isVisible());
     const QByteArray second = initialTemplate + cp("<!-- конец -->");
     QCOMPARE(r.Form5->Memo9->text(), second);
@@ -206,12 +186,12 @@ void TestTemplateWindows::changeWhileQuestionOpen()
     // "Продолжить" leaves the question open; "Да" then saves what it assembled.
     QTest::keyClick(r.Form5->Memo1, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(r.Form5->Memo1, Qt::Key_Delete);
-    click(r.Form5->BitBtn2);
+    kv::test::clickShown(r.Form5->BitBtn2);
     QVERIFY(!r.Form5->isVisible());
     QVERIFY(r.Form6->isVisible());
     const QByteArray third = second.mid(8);
     QCOMPARE(r.Form1->Memo1->text(), third);
-    click(r.Form6->Button1);
+    kv::test::clickShown(r.Form6->Button1);
     QCOMPARE(env.read(QStringLiteral("Code.txt")), third);
     QVERIFY(!r.Form6->isVisible());
 }
@@ -227,7 +207,7 @@ void TestTemplateWindows::yesFailureKeepsWindowAndFile_data()
 void TestTemplateWindows::yesFailureKeepsWindowAndFile()
 {
     QFETCH(QString, how);
-    Started env;
+    kv::test::StartedEnv env;
     Registry &r = registry();
     QString blocked = QStringLiteral("Code.txt");
     if (how == QStringLiteral("folder") || how == QStringLiteral("lower-case folder")) {
@@ -238,8 +218,8 @@ void TestTemplateWindows::yesFailureKeepsWindowAndFile()
         QVERIFY(QFile::link(QStringLiteral("missing/Code.txt"), env.path(blocked)));
     }
     r.Form5->showForm();
-    click(r.Form5->BitBtn1);
-    click(r.Form6->Button1);
+    kv::test::clickShown(r.Form5->BitBtn1);
+    kv::test::clickShown(r.Form6->Button1);
 
     const QStringList errors = env.services.textsOf(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);
@@ -259,7 +239,7 @@ void TestTemplateWindows::yesFailureKeepsWindowAndFile()
     // Once the way is clear, "Да" works from the same open window.
     QVERIFY(how == QStringLiteral("dangling link") ? QFile::remove(env.path(blocked))
                                                     : QDir(env.path(blocked)).removeRecursively());
-    click(r.Form6->Button1);
+    kv::test::clickShown(r.Form6->Button1);
     QCOMPARE(env.read(QStringLiteral("Code.txt")), initialTemplate);
     QVERIFY(!r.Form6->isVisible());
 }
