@@ -68,7 +68,12 @@ QByteArray TMemo::text() const
 
 void TMemo::setText(const QByteArray &bytes)
 {
-    m_bytes = untilZeroByte(bytes);
+    replaceText(untilZeroByte(bytes));
+}
+
+void TMemo::replaceText(const QByteArray &bytes)
+{
+    m_bytes = bytes;
     m_stale = false;
     showText();
 }
@@ -88,7 +93,7 @@ void TMemo::loadLines(const QString &fileName)
     QByteArray loaded = loadBytes(fileName);
     if (loaded.size() > memoCapacity)
         throw textExceedsCapacity();
-    setText(loaded);
+    replaceText(loaded); // loading has already stopped at a zero byte
 }
 
 void TMemo::appendLine(QByteArrayView line)

@@ -42,6 +42,8 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    // Replaces the text by bytes that hold no zero byte.
+    void replaceText(const QByteArray &bytes);
     void showText();
 
     mutable QByteArray m_bytes;
