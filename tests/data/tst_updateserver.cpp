@@ -9,6 +9,7 @@
 #include "support/testenv.h"
 #include "windows/package_installation/packageinstallationwindow.h"
 
+#include <QTextBlock>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
@@ -96,6 +97,25 @@ void verifyProgramText(const QString &name, const QByteArray &bytes)
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
     QVERIFY2(ascii || QString::fromUtf8(bytes).contains(QChar::ReplacementCharacter),
              qPrintable(name + QStringLiteral(" is UTF-8")));
+}
+
+// Every line with text, wrapped as on screen, lies inside the box's view.
+class BoxView : public kv::TMemo
+{
+public:
+    using TMemo::blockBoundingGeometry;
+    using TMemo::contentOffset;
+};
+
+bool showsWhole(kv::TMemo *memo)
+{
+    auto *view = static_cast<BoxView *>(memo);
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+        const QRectF lines = view->blockBoundingGeometry(block).translated(view->contentOffset());
+        if (!block.text().isEmpty() && lines.bottom() > memo->viewport()->height())
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -282,6 +302,8 @@ void TestUpdateServer::packageInstallationThroughTheProxy()
     for (int i = 0; i < 4; ++i) {
         const QString file = QStringLiteral("/hdd/text/%1.txt").arg(QLatin1String(textFiles[i]));
         QCOMPARE(memos.at(i)->text(), readFile(serverDir() + file));
+        // The boxes have no scroll bars: the texts are written to be read whole.
+        QVERIFY2(showsWhole(memos.at(i)), textFiles[i]);
     }
 
     QTest::mouseClick(form->BitBtn1, Qt::LeftButton); // "Загрузить"
