@@ -5,6 +5,7 @@
 //   kvarnis_bench --child MODE .. one measurement in a fresh process
 #include "app/registry.h"
 #include "platform/desktopservices.h"
+#include "platform/desktopsetup.h"
 #include "platform/download.h"
 #include "platform/memory.h"
 #include "platform/recordingdesktopservices.h"
@@ -220,6 +221,7 @@ int main(int argc, char **argv)
     kv::keepLargeBlocksForReuse(); // as the program does at start-up
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    kv::setUpDesktop(); // the face and Qt's translation, as the program at start-up
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QStringLiteral("--child"))
         return child(args.value(1), args.mid(2));

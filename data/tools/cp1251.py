@@ -12,7 +12,8 @@ import os
 import sys
 
 
-def convert(source, target):
+def encode(source):
+    """The bytes the program reads for the UTF-8 text file SOURCE."""
     with open(source, "rb") as f:
         data = f.read()
     try:
@@ -30,6 +31,11 @@ def convert(source, target):
             sys.exit(f"{source}:{number}: {line[e.start]!r} (U+{ord(line[e.start]):04X}) has no Windows-1251 byte")
         if number < len(lines):
             out += b"\r\n"
+    return bytes(out)
+
+
+def convert(source, target):
+    out = encode(source)
     os.makedirs(os.path.dirname(os.path.abspath(target)), exist_ok=True)
     temporary = target + ".part"
     with open(temporary, "wb") as f:

@@ -1,4 +1,5 @@
 #include "app/registry.h"
+#include "platform/desktopsetup.h"
 #include "platform/memory.h"
 #include "windows/main/mainwindow.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
 {
     kv::keepLargeBlocksForReuse();
     QApplication app(argc, argv);
+    kv::setUpDesktop();
     QApplication::setApplicationName(QStringLiteral("kvarnis"));
     QApplication::setApplicationVersion(QStringLiteral(KVARNIS_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/kvarnis.png")));

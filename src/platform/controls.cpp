@@ -4,9 +4,24 @@
 #include "platform/dispatch.h"
 #include "text/codepage.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace kv {
+namespace {
+
+// Enter presses the focused button as Space does, in every window and not
+// only in dialogs; the click enters through the dispatcher like a mouse click.
+bool pressWithEnter(QPushButton *button, const QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) || !button->isEnabled())
+        return false;
+    button->QAbstractButton::click();
+    return true;
+}
+
+} // namespace
 
 void ClickCommand::dispatchClick() const
 {
@@ -29,12 +44,24 @@ TButton::TButton(QWidget *parent, const char *name, const QRect &geometry, const
     connect(this, &QAbstractButton::clicked, this, [this] { dispatchClick(); });
 }
 
+void TButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressWithEnter(this, event))
+        QPushButton::keyPressEvent(event);
+}
+
 TBitBtn::TBitBtn(QWidget *parent, const char *name, const QRect &geometry, const char *caption, const QIcon &glyph)
     : QPushButton(glyph, QString::fromUtf8(caption), parent)
 {
     place(this, name, geometry);
     setAutoDefault(false);
     connect(this, &QAbstractButton::clicked, this, [this] { dispatchClick(); });
+}
+
+void TBitBtn::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressWithEnter(this, event))
+        QPushButton::keyPressEvent(event);
 }
 
 TLabel::TLabel(QWidget *parent, const char *name, const QPoint &position, const char *caption)

@@ -53,6 +53,9 @@ public:
     TButton(QWidget *parent, const char *name, const QRect &geometry, const char *caption);
     // Runs the click command whether the button is visible or not.
     void click() const { runClick(); }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 class TBitBtn : public QPushButton, public ClickCommand
@@ -63,6 +66,9 @@ public:
     TBitBtn(QWidget *parent, const char *name, const QRect &geometry, const char *caption = "",
             const QIcon &glyph = {});
     void click() const { runClick(); }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 class TLabel : public QLabel

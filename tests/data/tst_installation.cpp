@@ -151,6 +151,15 @@ void TestInstallation::metainfoIsValid()
     const QByteArray xml = readFile(metainfo);
     QVERIFY(xml.contains("<launchable type=\"desktop-id\">kvarnis.desktop</launchable>"));
     QVERIFY(!xml.contains("@KVARNIS"));
+    QVERIFY(xml.contains("<project_license>GPL-3.0-or-later</project_license>"));
+    // The screenshot is published from the sources' docs/screenshots, at the size the data gives.
+    const QRegularExpressionMatch image = QRegularExpression(QStringLiteral(
+        "<image type=\"source\" width=\"(\\d+)\" height=\"(\\d+)\">[^<]*/screenshots/([^<]+\\.png)</image>"))
+                                              .match(QString::fromUtf8(xml));
+    QVERIFY2(image.hasMatch(), xml.constData());
+    const QImage screenshot(sourceDir() + QStringLiteral("/docs/screenshots/") + image.captured(3));
+    QVERIFY(!screenshot.isNull());
+    QCOMPARE(screenshot.size(), QSize(image.captured(1).toInt(), image.captured(2).toInt()));
 }
 
 QString TestInstallation::launch(const QProcessEnvironment &environment)

@@ -1,6 +1,7 @@
 #include "support/testenv.h"
 
 #include "app/registry.h"
+#include "platform/desktopsetup.h"
 #include "platform/tmemo.h"
 #include "text/codepage.h"
 #include "text/filenames.h"
@@ -34,6 +35,10 @@ TestEnv::TestEnv(bool withWindows)
 {
     static const bool quiet = [] {
         previousHandler = qInstallMessageHandler(quietOffscreen);
+        // The face the program sets up at start-up, so that the windows
+        // measure as they do for a user. Qt's own texts stay untranslated:
+        // the tests compare the system's reasons in file errors in English.
+        substituteDesignedFace();
         return true;
     }();
     Q_UNUSED(quiet);
