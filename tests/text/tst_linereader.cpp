@@ -1,7 +1,7 @@
 // The line-by-line reader of downloaded text files: its line rules and its
 // numbered errors.
 #include "support/testenv.h"
-#include "text/textfile.h"
+#include "text/textfilereader.h"
 
 #include <QDir>
 #include <QFile>

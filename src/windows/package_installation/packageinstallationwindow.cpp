@@ -3,6 +3,7 @@
 #include "platform/desktopservices.h"
 #include "text/errors.h"
 #include "text/textfile.h"
+#include "text/textfilereader.h"
 #include "windows/package_installation/downloadfile.h"
 
 namespace kv {
