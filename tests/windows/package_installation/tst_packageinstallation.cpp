@@ -3,6 +3,7 @@
 // from "C:\temp", and the clean-up batch file.
 #include "app/registry.h"
 #include "platform/download.h"
+#include "support/downloads.h"
 #include "support/httpserver.h"
 #include "support/testenv.h"
 #include "windows/package_installation/packageinstallationwindow.h"
@@ -16,6 +17,9 @@
 using namespace kv;
 using kv::test::HttpServer;
 using kv::test::TestEnv;
+using kv::test::readFile;
+using kv::test::tempEntries;
+using kv::test::tempFolder;
 using Files = QMap<QString, QByteArray>;
 
 namespace {
@@ -70,22 +74,6 @@ QString error(const char *text)
 QString opened(const char *file)
 {
     return QStringLiteral("shell: C:\\temp\\%1 1").arg(QLatin1String(file));
-}
-
-QString tempFolder(const TestEnv &env)
-{
-    return env.driveRoot() + QStringLiteral("/temp");
-}
-
-QStringList tempEntries(const TestEnv &env)
-{
-    return QDir(tempFolder(env)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Writes each file (server path -> bytes) below the server's root folder.
