@@ -96,14 +96,35 @@ TextFileLines readTextFileLines(const QString &name)
         return {{}, 3};
     if (!info.exists())
         return {{}, 2};
-    if (info.isDir())
+    // Only a regular file is read. A folder, a pipe, a device or a socket is
+    // refused at once as the platform refuses a folder: a pipe would wait
+    // for a writer and a device such as /dev/zero would never end.
+    if (!info.isFile())
         return {{}, 5};
-    QFile file(path);
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Opened without waiting (a pipe put in the file's place after the check
+    // above would otherwise wait for a writer here) and checked again.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {{}, readerErrorCode(errno)};
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return {{}, 5};
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {{}, readerErrorCode(EBADF)};
+    }
+#else
+    file.setFileName(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         const int reason = errno;
         return {{}, file.error() == QFileDevice::PermissionsError ? 5 : readerErrorCode(reason)};
     }
+#endif
     QByteArray bytes;
     if (info.size() > 0)
         bytes.reserve(info.size());
