@@ -189,6 +189,8 @@ void TestPackageInstallation::loadFailure_data()
     QTest::newRow("500") << QStringLiteral("500") << true;
     QTest::newRow("truncated body") << QStringLiteral("truncate") << true;
     QTest::newRow("stalled server") << QStringLiteral("stall") << true;
+    // A byte every 1.5 s: never a long enough pause for a stall, but far below the floor.
+    QTest::newRow("trickling server") << QStringLiteral("trickle:1.5") << true;
     QTest::newRow("dead port") << QString() << true;
     QTest::newRow("no C:\\temp") << QStringLiteral("serve") << false;
 }
