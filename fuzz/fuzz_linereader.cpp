@@ -1,6 +1,6 @@
 // The line reader of downloaded text files against a reference that reads
 // one byte at a time, as a text-file reader with a one-line buffer would.
-#include "text/textfile.h"
+#include "text/textfilereader.h"
 
 #include <cstdlib>
 #include <string>

@@ -9,14 +9,11 @@
 
 #include <curl/curl.h>
 
-#include <chrono>
 #include <memory>
 #include <mutex>
 
 namespace kv {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 struct CurlDeleter
 {
@@ -27,39 +24,24 @@ struct SlistDeleter
     void operator()(curl_slist *list) const { curl_slist_free_all(list); }
 };
 
-// What the callbacks share during one transfer.
-struct Transfer
+size_t writeBody(char *data, size_t size, size_t count, void *file)
 {
-    QFileDevice *file;
-    Clock::time_point lastByte;
-    Clock::duration stallLimit;
-};
-
-size_t writeBody(char *data, size_t size, size_t count, void *state)
-{
-    auto *transfer = static_cast<Transfer *>(state);
-    transfer->lastByte = Clock::now();
     const qint64 bytes = qint64(size * count);
     // A short write (disk full) makes libcurl end the transfer with an error.
-    return transfer->file->write(data, bytes) == bytes ? size * count : 0;
-}
-
-size_t headerArrived(char *, size_t size, size_t count, void *state)
-{
-    static_cast<Transfer *>(state)->lastByte = Clock::now();
-    return size * count;
+    return static_cast<QFileDevice *>(file)->write(data, bytes) == bytes ? size * count : 0;
 }
 
 // libcurl calls this often while bytes flow and about once a second while
-// none do; a server that stops sending is given up after the stall limit,
-// however long the transfer has already run.
-int checkStall(void *state, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+// none do: it passes the counts on and ends the transfer once cancelled.
+int reportProgress(void *state, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t)
 {
-    const auto *transfer = static_cast<const Transfer *>(state);
-    return Clock::now() - transfer->lastByte > transfer->stallLimit ? 1 : 0;
+    auto *control = static_cast<DownloadControl *>(state);
+    control->total.store(total, std::memory_order_relaxed);
+    control->received.store(received, std::memory_order_relaxed);
+    return control->cancel.load(std::memory_order_relaxed) ? 1 : 0;
 }
 
-bool download(const QString &url, const QString &name)
+bool download(const QString &url, const QString &name, DownloadControl &control)
 {
     static std::once_flag curlReady;
     std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -95,8 +77,6 @@ bool download(const QString &url, const QString &name)
         connectTo.release();
         connectTo.reset(extended);
     }
-    Transfer transfer{&replacing.device(), Clock::now(), std::chrono::seconds(settings.stallSeconds)};
-
     CURL *c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, urlBytes.constData());
 #if LIBCURL_VERSION_NUM >= 0x075500
@@ -112,12 +92,16 @@ bool download(const QString &url, const QString &name)
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_USERAGENT, "Kvarnis/" KVARNIS_VERSION);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, settings.connectTimeoutSeconds);
+    // Also gives up a server that answers nothing at all, or stops sending.
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, settings.lowSpeedBytesPerSecond);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, settings.lowSpeedSeconds);
+    // Large reads, as the curl tool makes them: a fast transfer costs fewer
+    // calls into the system for each megabyte.
+    curl_easy_setopt(c, CURLOPT_BUFFERSIZE, 256L * 1024);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &writeBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &headerArrived);
-    curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &checkStall);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, static_cast<QFileDevice *>(&replacing.device()));
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &reportProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &control);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     if (connectTo)
         curl_easy_setopt(c, CURLOPT_CONNECT_TO, connectTo.get());
@@ -144,10 +128,11 @@ DownloadSettings &downloadSettings()
     return settings;
 }
 
-bool downloadToFile(const QString &url, const QString &name) noexcept
+bool downloadToFile(const QString &url, const QString &name, DownloadControl *control) noexcept
 {
     try {
-        return download(url, name);
+        DownloadControl unshared;
+        return download(url, name, control ? *control : unshared);
     } catch (...) {
         // Out of memory or the like: the temporary file is gone with its owner.
         return false;

@@ -1,7 +1,7 @@
 #include "platform/realdesktopservices.h"
 
 #include "app/title.h"
-#include "platform/download.h"
+#include "platform/downloadprogress.h"
 #include "text/filenames.h"
 
 #include <QApplication>
@@ -130,10 +130,7 @@ void RealDesktopServices::shellOpen(const QString &target, ShowMode mode)
 
 bool RealDesktopServices::download(const QString &url, const QString &path)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool stored = downloadToFile(url, path);
-    QApplication::restoreOverrideCursor();
-    return stored;
+    return downloadWithProgressBox(url, path, applicationTitle());
 }
 
 } // namespace kv

@@ -96,10 +96,37 @@ void TMemo::loadLines(const QString &fileName)
     replaceText(loaded); // loading has already stopped at a zero byte
 }
 
+namespace {
+
+// Adds a line as a text box takes it: a zero byte ends the text there, so a
+// line holding one ends at it and the next line follows on a line of its own.
+void appendTakenLine(QByteArray &text, QByteArrayView line)
+{
+    const qsizetype from = text.size();
+    kv::appendLine(text, line);
+    const qsizetype zero = text.indexOf('\0', from);
+    if (zero >= 0)
+        text.truncate(zero);
+}
+
+} // namespace
+
 void TMemo::appendLine(QByteArrayView line)
 {
     QByteArray bytes = text();
-    kv::appendLine(bytes, line);
+    appendTakenLine(bytes, line);
+    setText(bytes);
+}
+
+void TMemo::appendLines(const QList<QByteArray> &lines)
+{
+    if (lines.isEmpty())
+        return;
+    // The new text is built once and set once, so many lines cost no more
+    // than their bytes.
+    QByteArray bytes = text();
+    for (const QByteArray &line : lines)
+        appendTakenLine(bytes, line);
     setText(bytes);
 }
 

@@ -6,6 +6,7 @@
 // in the size of the text and an untouched text comes back byte for byte.
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QPlainTextEdit>
 #include <QRect>
 
@@ -28,6 +29,8 @@ public:
     void saveLines(const QString &fileName) const;
     void loadLines(const QString &fileName);
     void appendLine(QByteArrayView line);
+    // Appends each line in turn as appendLine does, with one update of the view.
+    void appendLines(const QList<QByteArray> &lines);
 
     // The largest text a text box takes ("Text exceeds memo capacity" above it).
     static qsizetype capacity();

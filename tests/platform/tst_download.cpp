@@ -1,19 +1,31 @@
 // The download routine against a real HTTP server on 127.0.0.1: the whole
 // resource or nothing, and never a damaged or half-written target.
+#include "app/title.h"
+#include "platform/controls.h"
 #include "platform/download.h"
+#include "platform/realdesktopservices.h"
+#include "support/downloads.h"
 #include "support/httpserver.h"
 #include "support/testenv.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
 using namespace kv;
 using kv::test::HttpServer;
 using kv::test::TestEnv;
+using kv::test::readFile;
+using kv::test::tempEntries;
+using kv::test::tempFolder;
 
 namespace {
 
@@ -26,23 +38,6 @@ QString serverRoot(const TestEnv &env, const QByteArray &body)
 {
     env.write(QStringLiteral("server/hdd/text/RU.txt"), body);
     return env.path(QStringLiteral("server"));
-}
-
-QString tempFolder(const TestEnv &env)
-{
-    return env.driveRoot() + QStringLiteral("/temp");
-}
-
-// Everything in C:\temp, hidden files included.
-QStringList tempEntries(const TestEnv &env)
-{
-    return QDir(tempFolder(env)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray binaryBody(int size)
@@ -69,6 +64,13 @@ private Q_SLOTS:
     void onlyHttpAndHttps();
     void linkAtTargetIsReplacedNotFollowed();
     void missingFolderIsNotCreated();
+    void tricklingServerIsGivenUp_data();
+    void tricklingServerIsGivenUp();
+    void progressBoxCancels_data();
+    void progressBoxCancels();
+    void progressBoxFollowsTheTransfer();
+    void commandsWaitForTheDownload_data();
+    void commandsWaitForTheDownload();
 };
 
 void TestDownload::storesWholeResource_data()
@@ -81,7 +83,7 @@ void TestDownload::storesWholeResource_data()
     QTest::newRow("empty resource") << QStringLiteral("serve") << QByteArray() << true;
     QTest::newRow("large binary") << QStringLiteral("serve") << binaryBody(3 << 20) << false;
     QTest::newRow("redirect") << QStringLiteral("redirect") << QByteArray("moved body") << false;
-    // Bytes that keep coming, however slowly, are no stalled transfer.
+    // Bytes that keep coming above the floor, however slowly, are no stalled transfer.
     QTest::newRow("slow but steady") << QStringLiteral("drip") << QByteArray("012345") << false;
 }
 
@@ -202,6 +204,152 @@ void TestDownload::missingFolderIsNotCreated()
     QDir().mkpath(tempFolder(env) + QStringLiteral("/RU.txt"));
     QVERIFY(!downloadToFile(url, target));
     QVERIFY(QFileInfo(tempFolder(env) + QStringLiteral("/RU.txt")).isDir());
+}
+
+void TestDownload::tricklingServerIsGivenUp_data()
+{
+    QTest::addColumn<long>("floor"); // bytes a second; 0: the routine's own
+    QTest::addColumn<QString>("pause"); // between two bytes, in seconds
+    QTest::addColumn<int>("size");
+    // Each server would deliver the whole resource (in 4 s and 18 s) if
+    // left alone; the gaps are shorter than the 2 s the transfer may stay
+    // below the floor, so only the rate gives them away.
+    QTest::newRow("five bytes a second, the routine's floor") << 0L << QStringLiteral("0.2") << 20;
+    QTest::newRow("a byte every 1.5 s, a floor of one") << 1L << QStringLiteral("1.5") << 12;
+}
+
+void TestDownload::tricklingServerIsGivenUp()
+{
+    QFETCH(long, floor);
+    QFETCH(QString, pause);
+    QFETCH(int, size);
+    TestEnv env(false);
+    kv::test::ShortStall limits;
+    if (floor == 0)
+        downloadSettings().lowSpeedBytesPerSecond = LowSpeedBytesPerSecond;
+    else
+        downloadSettings().lowSpeedBytesPerSecond = floor;
+    env.write(QStringLiteral("drive_c/temp/RU.txt"), "earlier");
+    HttpServer server(serverRoot(env, QByteArray(size, 't')), QStringLiteral("trickle:") + pause);
+    QVERIFY(server.isRunning());
+    server.routeHost(host);
+
+    QVERIFY(!downloadToFile(url, target));
+    QCOMPARE(readFile(tempFolder(env) + QStringLiteral("/RU.txt")), QByteArray("earlier"));
+    QCOMPARE(tempEntries(env), QStringList{QStringLiteral("RU.txt")});
+}
+
+void TestDownload::progressBoxCancels_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Отмена") << QStringLiteral("button");
+    QTest::newRow("Esc") << QStringLiteral("escape");
+    QTest::newRow("close box") << QStringLiteral("close");
+}
+
+void TestDownload::progressBoxCancels()
+{
+    QFETCH(QString, how);
+    TestEnv env(false);
+    kv::test::ShortStall limits;
+    env.write(QStringLiteral("drive_c/temp/RU.txt"), "earlier");
+    // Left alone, the whole resource arrives after 10 s.
+    HttpServer server(serverRoot(env, QByteArray(20, 'c')), QStringLiteral("trickle:0.5"));
+    QVERIFY(server.isRunning());
+    server.routeHost(host);
+    QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
+
+    bool seen = false;
+    QTimer::singleShot(300, [&] {
+        QDialog *box = kv::test::shownProgressBox();
+        QVERIFY(box);
+        seen = true;
+        QCOMPARE(box->windowTitle(), applicationTitle());
+        QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+        QVERIFY(!box->parentWidget());
+        QVERIFY(!box->testAttribute(Qt::WA_QuitOnClose));
+        const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons.first()->text(), QString::fromUtf8("Отмена"));
+        if (how == QStringLiteral("button"))
+            QTest::mouseClick(buttons.first(), Qt::LeftButton);
+        else if (how == QStringLiteral("escape"))
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->close();
+    });
+    RealDesktopServices real;
+    QVERIFY(!real.download(url, target));
+    QVERIFY(seen);
+    QVERIFY(!kv::test::shownProgressBox());
+    QCOMPARE(readFile(tempFolder(env) + QStringLiteral("/RU.txt")), QByteArray("earlier"));
+    QCOMPARE(tempEntries(env), QStringList{QStringLiteral("RU.txt")});
+    QCOMPARE(lastWindowClosed.count(), 0);
+}
+
+void TestDownload::progressBoxFollowsTheTransfer()
+{
+    TestEnv env(false);
+    kv::test::ShortStall limits;
+    QDir().mkpath(tempFolder(env));
+    const QByteArray body(8, 'p');
+    HttpServer server(serverRoot(env, body), QStringLiteral("trickle:0.25"));
+    QVERIFY(server.isRunning());
+    server.routeHost(host);
+
+    // Halfway, the bar shows part of the announced size, and the UI thread
+    // is free: this timer fires at all.
+    int shownPart = -1;
+    QTimer::singleShot(1200, [&] {
+        if (QDialog *box = kv::test::shownProgressBox()) {
+            const QProgressBar *bar = box->findChild<QProgressBar *>();
+            shownPart = bar->maximum() > 0 ? bar->value() * 1000 / bar->maximum() : -1;
+        }
+    });
+    RealDesktopServices real;
+    QVERIFY(real.download(url, target));
+    QVERIFY2(shownPart > 0 && shownPart < 1000, qPrintable(QString::number(shownPart)));
+    QCOMPARE(readFile(tempFolder(env) + QStringLiteral("/RU.txt")), body);
+    QVERIFY(!kv::test::shownProgressBox());
+}
+
+void TestDownload::commandsWaitForTheDownload_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("timer") << QStringLiteral("timer");
+    QTest::newRow("menu item") << QStringLiteral("menu");
+}
+
+void TestDownload::commandsWaitForTheDownload()
+{
+    QFETCH(QString, source);
+    TestEnv env(false);
+    kv::test::ShortStall limits;
+    QDir().mkpath(tempFolder(env));
+    HttpServer server(serverRoot(env, QByteArray(6, 'w')), QStringLiteral("trickle:0.2"));
+    QVERIFY(server.isRunning());
+    server.routeHost(host);
+
+    int runs = 0;
+    bool ranDuringDownload = false;
+    const auto command = [&] {
+        ++runs;
+        ranDuringDownload = ranDuringDownload || kv::test::shownProgressBox();
+    };
+    TTimer timer(nullptr, "Timer1", 300, command);
+    timer.setSingleShot(true);
+    TMenuItem item(nullptr, "N1", QStringLiteral("Item"));
+    item.setOnClick(command);
+    if (source == QStringLiteral("timer"))
+        timer.start();
+    else
+        QTimer::singleShot(300, &item, &QAction::trigger);
+
+    RealDesktopServices real;
+    QVERIFY(real.download(url, target));
+    QCOMPARE(runs, 0);
+    QTRY_COMPARE(runs, 1);
+    QVERIFY(!ranDuringDownload);
 }
 
 QTEST_MAIN(TestDownload)

@@ -44,12 +44,14 @@ void routeHost(const QString &host, int port)
 
 ShortStall::ShortStall()
 {
-    downloadSettings().stallSeconds = 2;
+    downloadSettings().lowSpeedBytesPerSecond = 1;
+    downloadSettings().lowSpeedSeconds = 2;
 }
 
 ShortStall::~ShortStall()
 {
-    downloadSettings().stallSeconds = DownloadSettings().stallSeconds;
+    downloadSettings().lowSpeedBytesPerSecond = LowSpeedBytesPerSecond;
+    downloadSettings().lowSpeedSeconds = LowSpeedSeconds;
 }
 
 int deadPort()

@@ -11,7 +11,8 @@ class HttpServer
 {
 public:
     // mode: "serve", a status such as "404", "truncate", "truncate-chunked",
-    // "stall", "silent", "drip", "redirect", "redirect-file" (see httpserver.py).
+    // "stall", "silent", "drip", "trickle:SECONDS", "redirect", "redirect-file"
+    // (see httpserver.py).
     HttpServer(const QString &root, const QString &mode);
     ~HttpServer();
     int port() const { return m_port; }
@@ -24,7 +25,8 @@ private:
     int m_port = 0;
 };
 
-// Lowers the download routine's stall limit to 2 s for one test and puts it back.
+// Makes the download routine give up a transfer below 1 byte a second after
+// 2 s (instead of its half minute) for one test, and puts the limits back.
 struct ShortStall
 {
     ShortStall();

@@ -11,6 +11,7 @@ Prints the port it listens on, then serves until stdin closes. MODE:
   stall            sends the headers and a few bytes, then nothing
   silent           accepts the request and never answers
   drip             sends the file a byte at a time, 0.3 s apart
+  trickle:SECONDS  sends the file a byte at a time, SECONDS apart
   redirect         answers 302 to the same path under /moved/, which is served
   redirect-file    answers 302 to a file:// address of the same file
 """
@@ -82,11 +83,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.flush()
             time.sleep(60)
             return
-        if mode == "drip":
-            for i in range(len(data)):
-                self.wfile.write(data[i:i + 1])
-                self.wfile.flush()
-                time.sleep(0.3)
+        if mode == "drip" or mode.startswith("trickle:"):
+            pause = 0.3 if mode == "drip" else float(mode.split(":", 1)[1])
+            try:
+                for i in range(len(data)):
+                    self.wfile.write(data[i:i + 1])
+                    self.wfile.flush()
+                    time.sleep(pause)
+            except (BrokenPipeError, ConnectionResetError):
+                pass  # the client gave up
             return
         self.wfile.write(data)
 

@@ -1,12 +1,18 @@
 // The line-by-line reader of downloaded text files: its line rules and its
 // numbered errors.
 #include "support/testenv.h"
-#include "text/textfile.h"
+#include "text/textfilereader.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kv;
@@ -17,6 +23,42 @@ namespace {
 QList<QByteArray> lines(std::initializer_list<QByteArray> items)
 {
     return QList<QByteArray>(items);
+}
+
+// Reads "C:\temp\RU.txt" in a child process that may neither wait nor
+// grow for long, so a reader that blocks or reads without end fails the test
+// instead of hanging it or filling the memory. The child's exit code is the
+// reader's error when no line was read, 200 when lines were.
+int guardedReadError(QString *failure)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        long pages = 0;
+        if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        if (pages > 0) {
+            const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20);
+            const rlimit memory{limit, limit};
+            setrlimit(RLIMIT_AS, &memory);
+        }
+        alarm(5);
+        const TextFileLines read = readTextFileLines(QStringLiteral("C:\\temp\\RU.txt"));
+        _exit(read.lines.isEmpty() ? read.error : 200);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) {
+        *failure = QStringLiteral("no child process");
+        return -1;
+    }
+    if (WIFSIGNALED(status)) {
+        *failure = WTERMSIG(status) == SIGALRM ? QStringLiteral("the reader did not return within 5 s")
+                                               : QStringLiteral("the reader died of signal %1").arg(WTERMSIG(status));
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }
 
 } // namespace
@@ -32,6 +74,8 @@ private Q_SLOTS:
     void errors_data();
     void errors();
     void unreadableFile();
+    void onlyRegularFiles_data();
+    void onlyRegularFiles();
     void messages_data();
     void messages();
 };
@@ -115,6 +159,35 @@ void TestLineReader::unreadableFile()
     env.write(QStringLiteral("drive_c/temp/RU.txt"), "a\n");
     QFile::setPermissions(env.driveRoot() + QStringLiteral("/temp/RU.txt"), QFileDevice::WriteOwner);
     QCOMPARE(readTextFileLines(QStringLiteral("C:\\temp\\RU.txt")).error, 5);
+}
+
+void TestLineReader::onlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << QStringLiteral("fifo");
+    QTest::newRow("link to a device") << QStringLiteral("device");
+    QTest::newRow("socket") << QStringLiteral("socket");
+}
+
+void TestLineReader::onlyRegularFiles()
+{
+    QFETCH(QString, kind);
+    TestEnv env(false);
+    const QString temp = env.driveRoot() + QStringLiteral("/temp");
+    QDir().mkpath(temp);
+    const QString file = temp + QStringLiteral("/RU.txt");
+    QLocalServer socket;
+    if (kind == QStringLiteral("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    else if (kind == QStringLiteral("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
+    else
+        QVERIFY(socket.listen(file));
+    // Refused at once as a folder is: "File access denied".
+    QString failure;
+    const int error = guardedReadError(&failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(error, 5);
 }
 
 void TestLineReader::messages_data()

@@ -26,6 +26,8 @@ private Q_SLOTS:
     void normalisation();
     void appendLine_data();
     void appendLine();
+    void appendLines_data();
+    void appendLines();
     void setTextKeepsBytesExactly();
     void zeroByteEndsText();
     void capacityKeepsPreviousText();
@@ -99,6 +101,39 @@ void TestTextLines::appendLine()
     memo.setText(before);
     memo.appendLine("B");
     QCOMPARE(memo.text(), after);
+}
+
+void TestTextLines::appendLines_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("empty") << QByteArray() << QList<QByteArray>{"a", "b"} << QByteArray("a\r\nb\r\n");
+    QTest::newRow("ends with break") << QByteArray("A\r\n") << QList<QByteArray>{"a", ""} << QByteArray("A\r\na\r\n\r\n");
+    QTest::newRow("no final break") << QByteArray("A") << QList<QByteArray>{"a", "b"} << QByteArray("A\r\na\r\nb");
+    QTest::newRow("no lines") << QByteArray("A") << QList<QByteArray>() << QByteArray("A");
+    // A zero byte ends the text: the next line follows on a line of its own.
+    QTest::newRow("zero byte in a line") << QByteArray() << QList<QByteArray>{QByteArray("a\0b", 3), "c", "d"}
+                                         << QByteArray("a\r\nc\r\nd");
+    QTest::newRow("zero byte first") << QByteArray("A\r\n") << QList<QByteArray>{QByteArray(1, '\0'), "c"}
+                                     << QByteArray("A\r\nc\r\n");
+}
+
+void TestTextLines::appendLines()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QByteArray, after);
+    TMemo memo(nullptr, "Memo1", {});
+    memo.setText(before);
+    memo.appendLines(lines);
+    QCOMPARE(memo.text(), after);
+    // The same as one line at a time.
+    TMemo single(nullptr, "Memo2", {});
+    single.setText(before);
+    for (const QByteArray &line : lines)
+        single.appendLine(line);
+    QCOMPARE(single.text(), after);
 }
 
 void TestTextLines::setTextKeepsBytesExactly()

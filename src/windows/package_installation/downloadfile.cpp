@@ -6,8 +6,11 @@ namespace kv {
 
 bool DownloadFile(const QString &url, const QString &target) noexcept
 {
-    // The one place in the program that catches errors: a download that
-    // goes wrong in any way is just a download that did not work.
+    // The one command step whose errors do not end its command: a download
+    // that goes wrong in any way, an exception from the desktop services
+    // included, is just a download that did not work. (The real services'
+    // transfer turns its own failures into false too, and every other error
+    // reaches the command dispatcher, which shows it in the error box.)
     try {
         return services().download(url, target);
     } catch (...) {

@@ -2,7 +2,7 @@
 
 #include "platform/desktopservices.h"
 #include "text/errors.h"
-#include "text/textfile.h"
+#include "text/textfilereader.h"
 #include "windows/package_installation/downloadfile.h"
 
 namespace kv {
@@ -27,17 +27,6 @@ QString failure(const QString &url)
 {
     return QString::fromUtf8("Нет соединения с сервером <") + host()
            + QString::fromUtf8(">, или отсутствует соединение с Internet.  ") + url;
-}
-
-// Adds a line as a text box takes it: a zero byte ends the text there, so a
-// line holding one ends at it and the next line follows on a line of its own.
-void appendShownLine(QByteArray &text, const QByteArray &line)
-{
-    const qsizetype from = text.size();
-    appendLine(text, line);
-    const qsizetype zero = text.indexOf('\0', from);
-    if (zero >= 0)
-        text.truncate(zero);
 }
 
 TLabel *bigLabel(QWidget *parent, const char *name, QPoint position, const char *caption)
@@ -119,14 +108,8 @@ void TForm11::downloadStep(const char *serverPath, const char *file, const QStri
 void TForm11::readStep(const char *file, TMemo *memo)
 {
     const TextFileLines read = readTextFileLines(QString::fromLatin1(file));
-    // The new text is built once and set once, so many lines cost no more
-    // than their bytes; lines read before an error stay in the box.
-    if (!read.lines.isEmpty()) {
-        QByteArray text = memo->text();
-        for (const QByteArray &line : read.lines)
-            appendShownLine(text, line);
-        memo->setText(text);
-    }
+    // Lines read before an error stay in the box.
+    memo->appendLines(read.lines);
     if (read.error)
         throw Error(textFileErrorMessage(read.error));
 }

@@ -3,6 +3,7 @@
 // from "C:\temp", and the clean-up batch file.
 #include "app/registry.h"
 #include "platform/download.h"
+#include "support/downloads.h"
 #include "support/httpserver.h"
 #include "support/testenv.h"
 #include "windows/package_installation/packageinstallationwindow.h"
@@ -16,6 +17,9 @@
 using namespace kv;
 using kv::test::HttpServer;
 using kv::test::TestEnv;
+using kv::test::readFile;
+using kv::test::tempEntries;
+using kv::test::tempFolder;
 using Files = QMap<QString, QByteArray>;
 
 namespace {
@@ -70,22 +74,6 @@ QString error(const char *text)
 QString opened(const char *file)
 {
     return QStringLiteral("shell: C:\\temp\\%1 1").arg(QLatin1String(file));
-}
-
-QString tempFolder(const TestEnv &env)
-{
-    return env.driveRoot() + QStringLiteral("/temp");
-}
-
-QStringList tempEntries(const TestEnv &env)
-{
-    return QDir(tempFolder(env)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Writes each file (server path -> bytes) below the server's root folder.
@@ -201,6 +189,8 @@ void TestPackageInstallation::loadFailure_data()
     QTest::newRow("500") << QStringLiteral("500") << true;
     QTest::newRow("truncated body") << QStringLiteral("truncate") << true;
     QTest::newRow("stalled server") << QStringLiteral("stall") << true;
+    // A byte every 1.5 s: never a long enough pause for a stall, but far below the floor.
+    QTest::newRow("trickling server") << QStringLiteral("trickle:1.5") << true;
     QTest::newRow("dead port") << QString() << true;
     QTest::newRow("no C:\\temp") << QStringLiteral("serve") << false;
 }
