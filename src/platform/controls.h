@@ -28,7 +28,6 @@ class ClickCommand
 {
 public:
     void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
-    bool hasOnClick() const { return bool(m_onClick); }
 
 protected:
     void runClick() const

@@ -1,6 +1,7 @@
 #include "windows/component_installation/componentinstallationwindow.h"
 
 #include "platform/desktopservices.h"
+#include "windows/common/clicks.h"
 #include "windows/common/codefiles.h"
 #include "windows/common/fragments.h"
 
@@ -64,19 +65,21 @@ TForm8::TForm8()
         loads[i]->setAccessibleName(loads[i]->text() + u' ' + labels[i]->caption());
     }
 
-    Button1->setOnClick([this] { Button1Click(); });
-    Button2->setOnClick([this] { Button2Click(); });
-    Button3->setOnClick([this] { Button3Click(); });
-    Button4->setOnClick([this] { Button4Click(); });
-    Button5->setOnClick([this] { Button5Click(); });
-    Button6->setOnClick([this] { Button6Click(); });
-    Button7->setOnClick([this] { Button7Click(); });
-    Button8->setOnClick([this] { Button8Click(); });
-    Button9->setOnClick([this] { Button9Click(); });
-    Button10->setOnClick([this] { Button10Click(); });
-    Button11->setOnClick([this] { Button11Click(); });
-    Button12->setOnClick([this] { Button12Click(); });
-    Button13->setOnClick([this] { Button13Click(); });
+    bindClicks(this, {
+        {Button1, &TForm8::Button1Click},
+        {Button2, &TForm8::Button2Click},
+        {Button3, &TForm8::Button3Click},
+        {Button4, &TForm8::Button4Click},
+        {Button5, &TForm8::Button5Click},
+        {Button6, &TForm8::Button6Click},
+        {Button7, &TForm8::Button7Click},
+        {Button8, &TForm8::Button8Click},
+        {Button9, &TForm8::Button9Click},
+        {Button10, &TForm8::Button10Click},
+        {Button11, &TForm8::Button11Click},
+        {Button12, &TForm8::Button12Click},
+        {Button13, &TForm8::Button13Click},
+    });
 }
 
 std::array<TMemo *, 10> TForm8::fragments() const

@@ -1,6 +1,7 @@
 #include "windows/package_configuration/packageconfigurationwindow.h"
 
 #include "platform/pictures.h"
+#include "windows/common/clicks.h"
 #include "windows/common/codefiles.h"
 #include "windows/common/colours.h"
 
@@ -59,36 +60,38 @@ TForm10::TForm10()
     BitBtn12 = saveButton(c, "BitBtn12");
     BitBtn12->hide();
 
-    Button1->setOnClick([this] { Button1Click(); });
-    Button2->setOnClick([this] { Button2Click(); });
-    Button3->setOnClick([this] { Button3Click(); });
-    Button4->setOnClick([this] { Button4Click(); });
-    Button5->setOnClick([this] { Button5Click(); });
-    Button6->setOnClick([this] { Button6Click(); });
-    Button7->setOnClick([this] { Button7Click(); });
-    Button8->setOnClick([this] { Button8Click(); });
-    Button9->setOnClick([this] { Button9Click(); });
-    Button10->setOnClick([this] { Button10Click(); });
-    BitBtn1->setOnClick([this] { BitBtn1Click(); });
-    BitBtn2->setOnClick([this] { BitBtn2Click(); });
-    BitBtn3->setOnClick([this] { BitBtn3Click(); });
-    BitBtn4->setOnClick([this] { BitBtn4Click(); });
-    BitBtn5->setOnClick([this] { BitBtn5Click(); });
-    BitBtn6->setOnClick([this] { BitBtn6Click(); });
-    BitBtn7->setOnClick([this] { BitBtn7Click(); });
-    BitBtn8->setOnClick([this] { BitBtn8Click(); });
-    BitBtn9->setOnClick([this] { BitBtn9Click(); });
-    BitBtn10->setOnClick([this] { BitBtn10Click(); });
-    BitBtn12->setOnClick([this] { BitBtn12Click(); });
-    Frame121->Button1->setOnClick([this] { Frame121Button1Click(); });
-    Frame121->Button2->setOnClick([this] { Frame121Button2Click(); });
-    Frame121->Button3->setOnClick([this] { Frame121Button3Click(); });
-    Frame121->Button4->setOnClick([this] { Frame121Button4Click(); });
-    Frame121->Button5->setOnClick([this] { Frame121Button5Click(); });
-    Frame121->Button6->setOnClick([this] { Frame121Button6Click(); });
-    Frame121->Button7->setOnClick([this] { Frame121Button7Click(); });
-    Frame121->Button8->setOnClick([this] { Frame121Button8Click(); });
-    Frame121->Button9->setOnClick([this] { Frame121Button9Click(); });
+    bindClicks(this, {
+        {Button1, &TForm10::Button1Click},
+        {Button2, &TForm10::Button2Click},
+        {Button3, &TForm10::Button3Click},
+        {Button4, &TForm10::Button4Click},
+        {Button5, &TForm10::Button5Click},
+        {Button6, &TForm10::Button6Click},
+        {Button7, &TForm10::Button7Click},
+        {Button8, &TForm10::Button8Click},
+        {Button9, &TForm10::Button9Click},
+        {Button10, &TForm10::Button10Click},
+        {BitBtn1, &TForm10::BitBtn1Click},
+        {BitBtn2, &TForm10::BitBtn2Click},
+        {BitBtn3, &TForm10::BitBtn3Click},
+        {BitBtn4, &TForm10::BitBtn4Click},
+        {BitBtn5, &TForm10::BitBtn5Click},
+        {BitBtn6, &TForm10::BitBtn6Click},
+        {BitBtn7, &TForm10::BitBtn7Click},
+        {BitBtn8, &TForm10::BitBtn8Click},
+        {BitBtn9, &TForm10::BitBtn9Click},
+        {BitBtn10, &TForm10::BitBtn10Click},
+        {BitBtn12, &TForm10::BitBtn12Click},
+        {Frame121->Button1, &TForm10::Frame121Button1Click},
+        {Frame121->Button2, &TForm10::Frame121Button2Click},
+        {Frame121->Button3, &TForm10::Frame121Button3Click},
+        {Frame121->Button4, &TForm10::Frame121Button4Click},
+        {Frame121->Button5, &TForm10::Frame121Button5Click},
+        {Frame121->Button6, &TForm10::Frame121Button6Click},
+        {Frame121->Button7, &TForm10::Frame121Button7Click},
+        {Frame121->Button8, &TForm10::Frame121Button8Click},
+        {Frame121->Button9, &TForm10::Frame121Button9Click},
+    });
 
     // Tab order: the colour frame, the code frame, the tag buttons, then the
     // save stack from bottom to top, so the keyboard reaches every visible

@@ -6,7 +6,6 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "app/registry.h"
 #include "support/testenv.h"
-#include "windows/common/stack.h"
 #include "windows/tips/tipswindow.h"
 
 #include <QTest>
