@@ -73,6 +73,28 @@ qsizetype entityLength(QStringView s, qsizetype at)
     return i < limit && s[i] == u';' ? i + 1 - at : 0;
 }
 
+// Longer than any block that is coloured.
+constexpr qsizetype OpenEnd = qsizetype(1) << 24;
+static_assert(OpenEnd > HtmlHighlighter::LongBlock);
+
+// The kind of the construct a line ending in `state` leaves open, or KindCount.
+HtmlHighlighter::Kind openKind(HtmlHighlighter::State state)
+{
+    using State = HtmlHighlighter::State;
+    using Kind = HtmlHighlighter::Kind;
+    switch (state) {
+    case State::Comment:
+        return Kind::Comment;
+    case State::Doctype:
+        return Kind::Doctype;
+    case State::DoubleQuoted:
+    case State::SingleQuoted:
+        return Kind::Value;
+    default:
+        return Kind(HtmlHighlighter::KindCount);
+    }
+}
+
 // What a block was last coloured from: its text, the state it started in
 // and the palette; and the state it ended in.
 struct Stamp : QTextBlockUserData
@@ -295,6 +317,11 @@ bool HtmlHighlighter::eventFilter(QObject *watched, QEvent *event)
 // the top of a long page costs no more than a closed one.
 HtmlHighlighter::State HtmlHighlighter::stateBefore(const QTextBlock &block) const
 {
+    // What was read before the block only changes with an edit before it.
+    const int position = block.position();
+    for (const LookedBack &known : m_lookedBack)
+        if (known.position == position)
+            return known.state;
     QTextBlock from = block;
     int characters = 0;
     for (int i = 0; i < LookBackBlocks; ++i) {
@@ -307,6 +334,8 @@ HtmlHighlighter::State HtmlHighlighter::stateBefore(const QTextBlock &block) con
     State state = State::Text;
     for (; from.isValid() && from != block; from = from.next())
         state = scanLine(from.text(), state, nullptr);
+    m_lookedBack[m_nextLookedBack] = {position, state};
+    m_nextLookedBack = (m_nextLookedBack + 1) % m_lookedBack.size();
     return state;
 }
 
@@ -329,6 +358,16 @@ HtmlHighlighter::State HtmlHighlighter::colourBlock(QTextBlock block, State star
         return stamp->end;
     QList<Token> tokens;
     const State end = scanLine(text, start, &tokens);
+    // A comment, declaration or quoted value still open at the end of the
+    // line is coloured to the end of the line however long it grows: typing
+    // inside it then leaves the block's formats, and its layout, as they are.
+    if (const Kind open = openKind(end); open != Kind(KindCount)) {
+        const qsizetype n = text.size();
+        if (!tokens.isEmpty() && tokens.last().kind == open && tokens.last().start + tokens.last().length == n)
+            tokens.last().length = OpenEnd - tokens.last().start;
+        else
+            tokens.append({n, OpenEnd - n, open});
+    }
     QList<QTextLayout::FormatRange> formats;
     formats.reserve(tokens.size());
     for (const Token &token : tokens) {
@@ -365,6 +404,10 @@ void HtmlHighlighter::colourVisible()
         return;
     // Every block takes at least one line, so no more blocks than lines fit.
     const int lines = m_edit->viewport()->height() / std::max(1, m_edit->fontMetrics().lineSpacing()) + 2;
+    const Pass pass{block.blockNumber(), lines, m_edits, m_generation};
+    if (pass == m_lastPass)
+        return;
+    m_lastPass = pass;
     State state = stateBefore(block);
     for (int i = 0; i < lines && block.isValid(); ++i, block = block.next())
         state = colourBlock(block, state);
@@ -372,6 +415,10 @@ void HtmlHighlighter::colourVisible()
 
 void HtmlHighlighter::colourEdited(int from, int added)
 {
+    ++m_edits;
+    for (LookedBack &known : m_lookedBack)
+        if (known.position > from)
+            known.position = -1;
     if (m_busy || added > LargeEdit)
         return;
     QScopedValueRollback<bool> busy(m_busy, true);

@@ -80,8 +80,28 @@ private:
     QPointer<QWidget> m_viewport;
     QPointer<QTextDocument> m_document;
     std::function<QTextBlock()> m_firstVisible;
+    // The last states found by looking back, by the position they hold at;
+    // an edit before that position forgets one.
+    struct LookedBack
+    {
+        int position = -1;
+        State state = State::Text;
+    };
+    mutable std::array<LookedBack, 2> m_lookedBack;
+    mutable size_t m_nextLookedBack = 0;
     std::array<QColor, KindCount> m_colours;
     int m_generation = 0;
+    // Counts the edits; the last pass over the view, to skip a paint that
+    // shows the same blocks of the same text (a blinking cursor).
+    quint64 m_edits = 0;
+    struct Pass
+    {
+        int firstBlock = -1;
+        int lines = 0;
+        quint64 edits = 0;
+        int generation = -1;
+        friend bool operator==(const Pass &, const Pass &) = default;
+    } m_lastPass;
     bool m_busy = false;
 };
 
