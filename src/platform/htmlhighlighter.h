@@ -44,7 +44,10 @@ public:
     };
 
     // Reads one line that starts in `state`, appends its coloured pieces to
-    // `tokens` (when given) and returns the state in which the next line starts.
+    // `tokens` (when given) and returns the state in which the next line
+    // starts. It knows tags, attributes, values, comments, declarations and
+    // character references, no more: what a script or style element holds is
+    // read as HTML too, and a "<" that opens no tag is text.
     static State scanLine(QStringView line, State state, QList<Token> *tokens);
 
     // `firstVisible` gives the block at the top of the edit's view.
