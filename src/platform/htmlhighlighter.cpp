@@ -339,23 +339,35 @@ HtmlHighlighter::State HtmlHighlighter::stateBefore(const QTextBlock &block) con
     return state;
 }
 
+bool HtmlHighlighter::isCurrent(const QTextBlock &block, State start, State *end) const
+{
+    const auto *stamp = static_cast<const Stamp *>(block.userData());
+    if (block.length() > LongBlock) {
+        // Long blocks stay plain, and the next line starts as text.
+        *end = State::Text;
+        return !stamp;
+    }
+    if (!stamp || stamp->start != start || stamp->generation != m_generation || stamp->hash != qHash(block.text()))
+        return false;
+    *end = stamp->end;
+    return true;
+}
+
 HtmlHighlighter::State HtmlHighlighter::colourBlock(QTextBlock block, State start)
 {
+    State current;
+    if (isCurrent(block, start, &current))
+        return current;
     QTextLayout *layout = block.layout();
     auto *stamp = static_cast<Stamp *>(block.userData());
     if (block.length() > LongBlock) {
-        // Long blocks stay plain, and the next line starts as text.
-        if (stamp) {
-            block.setUserData(nullptr);
-            layout->clearFormats();
-            m_document->markContentsDirty(block.position(), block.length());
-        }
+        block.setUserData(nullptr);
+        layout->clearFormats();
+        m_document->markContentsDirty(block.position(), block.length());
         return State::Text;
     }
     const QString text = block.text();
     const size_t hash = qHash(text);
-    if (stamp && stamp->hash == hash && stamp->start == start && stamp->generation == m_generation)
-        return stamp->end;
     QList<Token> tokens;
     const State end = scanLine(text, start, &tokens);
     // A comment, declaration or quoted value still open at the end of the
@@ -409,8 +421,21 @@ void HtmlHighlighter::colourVisible()
         return;
     m_lastPass = pass;
     State state = stateBefore(block);
-    for (int i = 0; i < lines && block.isValid(); ++i, block = block.next())
-        state = colourBlock(block, state);
+    const QTextBlock first = block;
+    for (int i = 0; i < lines && block.isValid(); ++i, block = block.next()) {
+        if (!isCurrent(block, state, &state)) {
+            // Colour a screen above and one below as well: a change of
+            // formats makes the whole view paint again, and so scrolling by
+            // a few lines at a time mostly finds its blocks coloured already.
+            block = first;
+            for (int above = 0; above < lines && block.previous().isValid(); ++above)
+                block = block.previous();
+            state = stateBefore(block);
+            for (int j = 0; j < 3 * lines && block.isValid(); ++j, block = block.next())
+                state = colourBlock(block, state);
+            return;
+        }
+    }
 }
 
 void HtmlHighlighter::colourEdited(int from, int added)

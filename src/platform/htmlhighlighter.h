@@ -76,6 +76,9 @@ private:
     void colourVisible();
     void colourEdited(int from, int added);
     State stateBefore(const QTextBlock &block) const;
+    // Whether the block's colours are those of its text starting in `start`; `end` then holds
+    // the state its last line leaves.
+    bool isCurrent(const QTextBlock &block, State start, State *end) const;
     State colourBlock(QTextBlock block, State start);
     void choosePalette();
 
