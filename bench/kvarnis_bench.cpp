@@ -26,6 +26,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTextStream>
 #include <QTimer>
 
@@ -245,6 +248,11 @@ int main(int argc, char **argv)
     for (const char *name : {"RU.txt", "RUa.txt", "RUb.txt", "RUc.txt"})
         writeFile(QStringLiteral("drive_c/temp/") + QString::fromLatin1(name), tipsPage);
     const QString decoded = kv::viewOfText(page);
+    // The same page behind a comment that is never closed: all of it is comment.
+    const QByteArray brokenPage = "<!-- not closed\r\n" + page;
+    QDir().mkpath(QStringLiteral("broken"));
+    writeFile(QStringLiteral("broken/Code.txt"), brokenPage);
+    const QString brokenDecoded = kv::viewOfText(brokenPage);
 
     Registry::create();
     TForm1 &main = *registry().Form1;
@@ -276,6 +284,24 @@ int main(int argc, char **argv)
             }
         });
     };
+    // Ten keystrokes inside the comment that opens the text.
+    const auto typeInComment = [](QPlainTextEdit *edit) {
+        QTextCursor cursor(edit->document());
+        cursor.setPosition(4);
+        edit->setTextCursor(cursor);
+        settle(edit);
+        return seconds([&] {
+            for (int i = 0; i < 10; ++i) {
+                QTest::keyClick(edit, Qt::Key_A);
+                settle(edit);
+            }
+        });
+    };
+    // The rows in colour measure nothing unless the page editor shows colours.
+    const auto inColour = [](TMemo *memo) {
+        if (memo->document()->firstBlock().layout()->formats().isEmpty())
+            qFatal("the page editor shows no colours");
+    };
     // The page editor as the program starts: the default ten-line page.
     const QByteArray defaultPage = main.Memo1->text();
 
@@ -284,8 +310,19 @@ int main(int argc, char **argv)
          [&] { return runProcess(self, {QStringLiteral("--child"), QStringLiteral("startup-app")}); },
          [&] { return runProcess(self, {QStringLiteral("--child"), QStringLiteral("startup-floor")}); }},
         {"\"Загрузить код\" of a 20 MB, 400,000-line page", "QPlainTextEdit::setPlainText", 1.2,
-         [&] { main.Memo1->clear(); settle(&main); return seconds([&] { main.BitBtn5->click(); settle(&main); }); },
+         [&] { main.Memo1->clear(); settle(&main); const double s = seconds([&] { main.BitBtn5->click(); settle(&main); }); inColour(main.Memo1); return s; },
          [&] { floorEdit.clear(); settle(&floorEdit); return seconds([&] { floorEdit.setPlainText(decoded); settle(&floorEdit); }); }},
+        {"\"Загрузить код\" of that page in colour, a comment unclosed at its top", "QPlainTextEdit::setPlainText", 1.2,
+         [&] {
+             main.Memo1->clear();
+             settle(&main);
+             QDir::setCurrent(dir.path() + QStringLiteral("/broken"));
+             const double s = seconds([&] { main.BitBtn5->click(); settle(&main); });
+             QDir::setCurrent(dir.path());
+             inColour(main.Memo1);
+             return s;
+         },
+         [&] { floorEdit.clear(); settle(&floorEdit); return seconds([&] { floorEdit.setPlainText(brokenDecoded); settle(&floorEdit); }); }},
         {"byte path of load lines (read, normalise, decode)", "cp of the file, warm cache", 3.0,
          [&] { return seconds([&] { const QByteArray b = loadBytes(QStringLiteral("Code.txt")); (void)kv::viewOfText(b); }); },
          [&] { return runProcess(QStringLiteral("cp"), {QStringLiteral("Code.txt"), QStringLiteral("copy.txt")}); }},
@@ -293,7 +330,10 @@ int main(int argc, char **argv)
          [&] { main.Memo1->setText(page); return seconds([&] { main.N31->click(); }); },
          [&] { return seconds([&] { for (int i = 0; i < 5; ++i) runProcess(QStringLiteral("cp"), {QStringLiteral("Code.txt"), QStringLiteral("copy%1.txt").arg(i)}); }); }},
         {"one keystroke at the end of that page", "one keystroke in the default page", 2.0,
-         [&] { main.Memo1->setText(page); settle(&main); return typeAtEnd(main.Memo1); },
+         [&] { main.Memo1->setText(page); settle(&main); const double s = typeAtEnd(main.Memo1); inColour(main.Memo1); return s; },
+         [&] { main.Memo1->setText(defaultPage); settle(&main); return typeAtEnd(main.Memo1); }},
+        {"ten keystrokes at the top of that page, in an unclosed comment", "ten keystrokes in the default page", 2.0,
+         [&] { main.Memo1->setText(brokenPage); settle(&main); const double s = typeInComment(main.Memo1); inColour(main.Memo1); return s; },
          [&] { main.Memo1->setText(defaultPage); settle(&main); return typeAtEnd(main.Memo1); }},
         {"a 2 MB page on a single line, loaded and shown", "setPlainText of the same text", 1.3,
          [&] { main.Memo1->clear(); settle(&main); return seconds([&] { main.Memo1->loadLines(QStringLiteral("long.txt")); settle(&main); }); },

@@ -1,5 +1,7 @@
 #include "platform/tmemo.h"
 
+#include "platform/htmlhighlighter.h"
+
 #include "text/codepage.h"
 #include "text/errors.h"
 #include "text/textfile.h"
@@ -45,6 +47,14 @@ void TMemo::setScrollBars(bool vertical)
 {
     setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void TMemo::setHtmlHighlighting(bool on)
+{
+    if (on != (m_highlighter != nullptr)) {
+        delete m_highlighter;
+        m_highlighter = on ? new HtmlHighlighter(this, [this] { return firstVisibleBlock(); }) : nullptr;
+    }
 }
 
 qsizetype TMemo::capacity()

@@ -14,6 +14,8 @@
 
 namespace kv {
 
+class HtmlHighlighter;
+
 class TMemo : public QPlainTextEdit
 {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
     // The text box's own editing commands. Cut and copy put the raw
     // selection on the clipboard, no-break spaces included.
     void setScrollBars(bool vertical);
+    // Shows HTML in colour; the text itself is not touched.
+    void setHtmlHighlighting(bool on);
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;
@@ -52,6 +56,7 @@ private:
     mutable QByteArray m_bytes;
     mutable bool m_stale = false;
     bool m_showing = false;
+    HtmlHighlighter *m_highlighter = nullptr;
 };
 
 // Initial lines (UTF-8 in the source) as a text: each line and CR LF.

@@ -124,6 +124,7 @@ TForm1::TForm1()
                       {"<html>", "<head>", "<title>Заголовок окна</title>", "</head>", "<body>",
                        "Здравствуйте, это моя первая страница.", "<br>", "Добро пожаловать!", "</body>", "</html>"});
     Memo1->setScrollBars(true);
+    Memo1->setHtmlHighlighting(true);
     TabControl1 = new TTabControl(client(), "TabControl1");
     TabControl1->setFixedWidth(137);
     BitBtn5 = new TBitBtn(TabControl1, "BitBtn5", {6, 8, 123, 25}, "Загрузить код", picture("document-open"));

@@ -37,6 +37,7 @@ TForm7::TForm7()
 
     Label9 = new TLabel(c, "Label9", QPoint(344, 8), "Листинг готового кода");
     Memo9 = new TMemo(c, "Memo9", {344, 24, 281, 273});
+    Memo9->setHtmlHighlighting(true);
     Button1 = new TButton(c, "Button1", {8, 88, 137, 17}, "Залить фон");
     BitBtn1 = new TBitBtn(c, "BitBtn1", {8, 272, 105, 25}, "Собрать код");
     BitBtn2 = new TBitBtn(c, "BitBtn2", {112, 272, 105, 25}, "Продолжить");

@@ -78,6 +78,7 @@ TForm9::TForm9()
 
     Memo11 = new TMemo(c, "Memo11", {320, 168, 337, 161});
     Memo11->setScrollBars(true);
+    Memo11->setHtmlHighlighting(true);
     Memo11->setAccessibleName(QStringLiteral("Готовая страница"));
 
     const std::pair<TLabel *, TMemo *> labelled[] = {{Label1, Memo1}, {Label2, Memo2}, {Label3, Memo3},
