@@ -4,10 +4,13 @@
 #include "text/errors.h"
 #include "text/textfile.h"
 
+#include <QMetaObject>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace kv {
 namespace {
@@ -37,6 +40,8 @@ TMemo::TMemo(QWidget *parent, const char *name, const QRect &geometry, std::init
         if (!m_showing)
             m_stale = true;
     });
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { checkInsertedText(position, added); });
     m_bytes = initialText(initialLines);
     showText();
 }
@@ -60,7 +65,7 @@ void TMemo::setCapacity(qsizetype bytes)
 QByteArray TMemo::text() const
 {
     if (m_stale) {
-        m_bytes = textOfView(document()->toRawText());
+        m_bytes = untilZeroByte(textOfView(document()->toRawText()));
         m_stale = false;
     }
     return m_bytes;
@@ -121,6 +126,32 @@ QMimeData *TMemo::createMimeDataFromSelection() const
     return data;
 }
 
+void TMemo::checkInsertedText(int position, int added)
+{
+    if (m_showing || added <= 0 || m_zeroPending)
+        return;
+    QTextCursor range(document());
+    range.setPosition(std::min(position, document()->characterCount() - 1));
+    range.setPosition(std::min(position + added, document()->characterCount() - 1), QTextCursor::KeepAnchor);
+    if (!range.selectedText().contains(QChar(0)))
+        return;
+    // The document is not changed from inside its own change signal.
+    m_zeroPending = true;
+    QMetaObject::invokeMethod(this, &TMemo::endAtZero, Qt::QueuedConnection);
+}
+
+void TMemo::endAtZero()
+{
+    m_zeroPending = false;
+    const qsizetype zero = document()->toRawText().indexOf(QChar(0));
+    if (zero < 0)
+        return;
+    QTextCursor tail(document());
+    tail.setPosition(int(zero));
+    tail.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    tail.removeSelectedText();
+}
+
 bool TMemo::canInsertFromMimeData(const QMimeData *source) const
 {
     return source && source->hasText() && !source->text().isEmpty();
@@ -130,10 +161,27 @@ void TMemo::insertFromMimeData(const QMimeData *source)
 {
     if (!canInsertFromMimeData(source) || isReadOnly())
         return;
-    // Qt is handed a copy that holds the text alone.
-    QMimeData text;
-    text.setText(source->text());
-    QPlainTextEdit::insertFromMimeData(&text);
+    QString pasted = source->text();
+    QTextCursor edit = textCursor();
+    edit.beginEditBlock();
+    const qsizetype zero = pasted.indexOf(QChar(0));
+    if (zero >= 0) {
+        // The text ends at the zero byte: what followed the selection goes.
+        pasted.truncate(zero);
+        QTextCursor tail = edit;
+        tail.setPosition(edit.selectionEnd());
+        tail.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        tail.removeSelectedText();
+    }
+    if (pasted.isEmpty()) {
+        edit.removeSelectedText();
+    } else {
+        // Qt is handed a copy that holds the text alone.
+        QMimeData text;
+        text.setText(pasted);
+        QPlainTextEdit::insertFromMimeData(&text);
+    }
+    edit.endEditBlock();
 }
 
 } // namespace kv

@@ -48,6 +48,13 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    // A text box never holds a zero byte, however the text arrives: an edit
+    // that brings one (an input method, an accessibility client) ends the
+    // text there, as set text does. The bytes read never hold one; the view
+    // is cut right after the edit.
+    void checkInsertedText(int position, int added);
+    void endAtZero();
+
     // Replaces the text by bytes that hold no zero byte.
     void replaceText(const QByteArray &bytes);
     void showText();
@@ -55,6 +62,7 @@ private:
     mutable QByteArray m_bytes;
     mutable bool m_stale = false;
     bool m_showing = false;
+    bool m_zeroPending = false;
 };
 
 // Initial lines (UTF-8 in the source) as a text: each line and CR LF.

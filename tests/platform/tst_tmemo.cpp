@@ -2,7 +2,10 @@
 #include "platform/tmemo.h"
 #include "support/testenv.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTest>
@@ -75,6 +78,8 @@ private Q_SLOTS:
     void pasteWithoutTextPastesNothing();
     void pasteTakesText_data();
     void pasteTakesText();
+    void zeroByteEndsText_data();
+    void zeroByteEndsText();
 };
 
 void TestTMemo::pasteWithoutTextPastesNothing_data()
@@ -128,6 +133,78 @@ void TestTMemo::pasteTakesText()
     QGuiApplication::clipboard()->setMimeData(data);
     pasteThrough(memo, path);
     QCOMPARE(memo.text(), QByteArray("\xDF\xA0" "b\r\nc"));
+}
+
+enum class Arrival { Paste, Drop, InputMethod, AccessibleInsert, AccessibleValue };
+
+void TestTMemo::zeroByteEndsText_data()
+{
+    QTest::addColumn<Arrival>("arrival");
+    QTest::addColumn<QByteArray>("expected");
+    // "ab", a zero, "cd" arrive after "one" of "one\r\ntwo\r\n".
+    QTest::newRow("paste") << Arrival::Paste << QByteArray("oneab");
+    QTest::newRow("drop") << Arrival::Drop << QByteArray("oneab");
+    QTest::newRow("input method") << Arrival::InputMethod << QByteArray("oneab");
+    QTest::newRow("accessibility insert") << Arrival::AccessibleInsert << QByteArray("oneab");
+    // An accessibility client setting the value replaces the whole text.
+    QTest::newRow("accessibility value") << Arrival::AccessibleValue << QByteArray("ab");
+}
+
+void TestTMemo::zeroByteEndsText()
+{
+    QFETCH(Arrival, arrival);
+    QFETCH(QByteArray, expected);
+    kv::test::TestEnv env(false);
+    TMemo memo(nullptr, "Memo1", {0, 0, 300, 200}, {"one", "two"});
+    memo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&memo));
+    memo.setFocus();
+    QTextCursor at = memo.textCursor();
+    at.setPosition(3);
+    memo.setTextCursor(at);
+    const QString arriving = QStringLiteral("ab") + QChar(0) + QStringLiteral("cd");
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&memo);
+    switch (arrival) {
+    case Arrival::Paste:
+        QGuiApplication::clipboard()->setText(arriving);
+        memo.paste();
+        break;
+    case Arrival::Drop: {
+        QMimeData data;
+        data.setText(arriving);
+        const QPoint end = memo.cursorRect(at).center();
+        QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(memo.viewport(), &enter);
+        QDragMoveEvent move(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(memo.viewport(), &move);
+        QDropEvent drop(QPointF(end), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(memo.viewport(), &drop);
+        break;
+    }
+    case Arrival::InputMethod: {
+        QInputMethodEvent event;
+        event.setCommitString(arriving);
+        QCoreApplication::sendEvent(&memo, &event);
+        break;
+    }
+    case Arrival::AccessibleInsert:
+        QVERIFY(accessible && accessible->editableTextInterface());
+        accessible->editableTextInterface()->insertText(3, arriving);
+        break;
+    case Arrival::AccessibleValue:
+        QVERIFY(accessible);
+        accessible->setText(QAccessible::Value, arriving);
+        break;
+    }
+    QCOMPARE(memo.text(), expected);
+    // The view ends there too, once the edit is over.
+    QTRY_COMPARE(memo.toPlainText(), QString::fromLatin1(expected));
+
+    memo.saveLines(QStringLiteral("SaveCode.txt"));
+    QCOMPARE(env.read(QStringLiteral("SaveCode.txt")), expected);
+    TMemo loaded(nullptr, "Memo2", {});
+    loaded.loadLines(QStringLiteral("SaveCode.txt"));
+    QCOMPARE(loaded.text(), expected);
 }
 
 QTEST_MAIN(TestTMemo)

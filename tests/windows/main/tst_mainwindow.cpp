@@ -69,6 +69,7 @@ private Q_SLOTS:
     void commandsThatDoNothing();
     void editingThroughMenu();
     void pasteCommandsWithEmptyClipboard();
+    void pastedZeroByteEndsSavedPage();
     void exitBeepsAndEnds();
     void fullDiskKeepsEarlierFile();
     void keyboardAndScreenReader();
@@ -431,6 +432,22 @@ void TestMainWindow::pasteCommandsWithEmptyClipboard()
     QTest::mouseClick(main().BitBtn7, Qt::LeftButton);
     QCOMPARE(main().Memo1->text(), QByteArray("keep\r\n"));
     QCOMPARE(status(), QString());
+}
+
+void TestMainWindow::pastedZeroByteEndsSavedPage()
+{
+    TestEnv env;
+    main().showForm();
+    TMemo *memo = main().Memo1;
+    memo->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("<p>") + QChar(0) + QStringLiteral("</p>"));
+    item("N24")->trigger();
+    QTest::mouseClick(main().BitBtn6, Qt::LeftButton);
+    QCOMPARE(env.read(QStringLiteral("SaveCode.txt")), defaultPage + "<p>");
+    memo->setText("other");
+    QTest::mouseClick(main().BitBtn2, Qt::LeftButton);
+    QCOMPARE(memo->text(), defaultPage + "<p>");
+    QVERIFY(env.services.calls.isEmpty());
 }
 
 void TestMainWindow::exitBeepsAndEnds()
