@@ -1,9 +1,12 @@
 #include "platform/tmemo.h"
 
+#include "platform/dispatch.h"
 #include "text/codepage.h"
 #include "text/errors.h"
 #include "text/textfile.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QMimeData>
 #include <QTextBlock>
@@ -14,7 +17,13 @@
 
 namespace kv {
 namespace {
-qsizetype memoCapacity = TMemo::DefaultCapacity;
+qsizetype memoCapacity = TMemo::TextCapacity;
+qsizetype memoLineCapacity = TMemo::LineCapacity;
+
+bool isViewBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
 } // namespace
 
 QByteArray initialText(std::initializer_list<const char *> lines)
@@ -62,6 +71,57 @@ void TMemo::setCapacity(qsizetype bytes)
     memoCapacity = bytes;
 }
 
+qsizetype TMemo::lineCapacity()
+{
+    return memoLineCapacity;
+}
+
+void TMemo::setLineCapacity(qsizetype bytes)
+{
+    memoLineCapacity = bytes;
+}
+
+void TMemo::checkCapacity(QByteArrayView bytes)
+{
+    if (bytes.size() > memoCapacity || longestLine(bytes) > memoLineCapacity)
+        throw textExceedsCapacity();
+}
+
+bool TMemo::fitsInsertion(QStringView inserted) const
+{
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    // Bytes: one a character, two a line break (counted generously: a CR LF
+    // pair as two breaks). The view's size stands in for stale bytes.
+    const QTextDocument *doc = document();
+    const qsizetype current = m_stale ? qsizetype(doc->characterCount()) - 1 + doc->blockCount() - 1 : m_bytes.size();
+    qsizetype added = inserted.size();
+    for (const QChar c : inserted)
+        if (isViewBreak(c))
+            ++added;
+    if (current - (end - start) + added > memoCapacity)
+        return false;
+    // The line the insertion lands in: what stands before it on its first
+    // line and after it on its last join the inserted lines at each end.
+    const QTextBlock first = doc->findBlock(start);
+    const QTextBlock last = doc->findBlock(end);
+    const qsizetype before = start - first.position();
+    const qsizetype after = last.position() + last.length() - 1 - end;
+    qsizetype longest = 0;
+    qsizetype line = before;
+    for (const QChar c : inserted) {
+        if (isViewBreak(c)) {
+            longest = std::max(longest, line);
+            line = 0;
+        } else {
+            ++line;
+        }
+    }
+    longest = std::max(longest, line + after);
+    return longest <= memoLineCapacity;
+}
+
 QByteArray TMemo::text() const
 {
     if (m_stale) {
@@ -73,7 +133,9 @@ QByteArray TMemo::text() const
 
 void TMemo::setText(const QByteArray &bytes)
 {
-    replaceText(untilZeroByte(bytes));
+    const QByteArray text = untilZeroByte(bytes);
+    checkCapacity(text);
+    replaceText(text);
 }
 
 void TMemo::replaceText(const QByteArray &bytes)
@@ -95,17 +157,15 @@ void TMemo::saveLines(const QString &fileName) const
 
 void TMemo::loadLines(const QString &fileName)
 {
-    QByteArray loaded = loadBytes(fileName);
-    if (loaded.size() > memoCapacity)
-        throw textExceedsCapacity();
-    replaceText(loaded); // loading has already stopped at a zero byte
+    // Loading has already stopped at a zero byte and checked the capacity.
+    replaceText(loadBytes(fileName, {memoCapacity, memoLineCapacity}));
 }
 
 void TMemo::appendLine(QByteArrayView line)
 {
     QByteArray bytes = text();
     kv::appendLine(bytes, line);
-    setText(bytes);
+    setText(bytes); // refuses a text beyond the capacity
 }
 
 void TMemo::showText()
@@ -162,6 +222,10 @@ void TMemo::insertFromMimeData(const QMimeData *source)
     if (!canInsertFromMimeData(source) || isReadOnly())
         return;
     QString pasted = source->text();
+    if (!fitsInsertion(QStringView(pasted).left(pasted.indexOf(QChar(0))))) {
+        runCommand([] { throw textExceedsCapacity(); });
+        return;
+    }
     QTextCursor edit = textCursor();
     edit.beginEditBlock();
     const qsizetype zero = pasted.indexOf(QChar(0));
@@ -182,6 +246,29 @@ void TMemo::insertFromMimeData(const QMimeData *source)
         QPlainTextEdit::insertFromMimeData(&text);
     }
     edit.endEditBlock();
+}
+
+void TMemo::keyPressEvent(QKeyEvent *event)
+{
+    // Keys that type: printable text, a tab, Return (a line break).
+    const QString typed = event->text();
+    const bool types = !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == u'\t' || typed.at(0) == u'\r');
+    if (types && !isReadOnly() && !fitsInsertion(typed)) {
+        event->accept();
+        runCommand([] { throw textExceedsCapacity(); });
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TMemo::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (!event->commitString().isEmpty() && !isReadOnly() && !fitsInsertion(event->commitString())) {
+        event->accept();
+        runCommand([] { throw textExceedsCapacity(); });
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 } // namespace kv

@@ -22,17 +22,29 @@ public:
     TMemo(QWidget *parent, const char *name, const QRect &geometry, std::initializer_list<const char *> initialLines = {});
 
     QByteArray text() const;
-    // Replaces the whole text, unchanged up to its first zero byte.
+    // Replaces the whole text, unchanged up to its first zero byte. A text
+    // beyond the capacity is refused like a loaded one ("Text exceeds memo
+    // capacity", the box keeping its text): showing it would freeze the
+    // program or run it out of memory, and cutting it would lose text.
     void setText(const QByteArray &bytes);
     void clear();
     void saveLines(const QString &fileName) const;
     void loadLines(const QString &fileName);
     void appendLine(QByteArrayView line);
 
-    // The largest text a text box takes ("Text exceeds memo capacity" above it).
+    // The capacity of a text box is what its view lays out in about two
+    // seconds (measured on the 2-core build machine with the page editor's
+    // size and wrapping; the README gives the figures): a text of at most
+    // TextCapacity bytes whose longest line is at most LineCapacity bytes.
+    // Setting, loading, appending, pasting or typing beyond either gives
+    // "Text exceeds memo capacity" and the box keeps its text. Tests lower
+    // them with the setters.
+    static constexpr qsizetype TextCapacity = 36'000'000;
+    static constexpr qsizetype LineCapacity = 8'000'000;
     static qsizetype capacity();
     static void setCapacity(qsizetype bytes);
-    static constexpr qsizetype DefaultCapacity = qsizetype(1) << 30;
+    static qsizetype lineCapacity();
+    static void setLineCapacity(qsizetype bytes);
 
     // The text box's own editing commands. Cut and copy put the raw
     // selection on the clipboard, no-break spaces included.
@@ -46,6 +58,9 @@ protected:
     // handling of an empty clipboard ends the program).
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    // Typed text beyond the capacity is refused with the error box.
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     // A text box never holds a zero byte, however the text arrives: an edit
@@ -54,6 +69,11 @@ private:
     // is cut right after the edit.
     void checkInsertedText(int position, int added);
     void endAtZero();
+
+    // Throws "Text exceeds memo capacity" for a text beyond the capacity.
+    static void checkCapacity(QByteArrayView bytes);
+    // Whether `inserted` (view text) fits in place of the selection.
+    bool fitsInsertion(QStringView inserted) const;
 
     // Replaces the text by bytes that hold no zero byte.
     void replaceText(const QByteArray &bytes);

@@ -9,7 +9,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <cstring>
 
 namespace kv {
@@ -124,7 +124,30 @@ void saveBytes(const QByteArray &bytes, const QString &name)
         throw streamWriteError();
 }
 
-QByteArray loadBytes(const QString &name)
+qsizetype longestLine(QByteArrayView bytes)
+{
+    qsizetype longest = 0;
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    while (p != end) {
+        const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const char *lineEnd = lf ? lf : end;
+        // A lone CR breaks a line too; only a stretch longer than the
+        // longest so far needs the closer look.
+        if (lineEnd - p > longest) {
+            for (const char *from = p; from != lineEnd;) {
+                const char *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(lineEnd - from)));
+                const char *runEnd = cr ? cr : lineEnd;
+                longest = std::max<qsizetype>(longest, runEnd - from);
+                from = cr ? cr + 1 : lineEnd;
+            }
+        }
+        p = lf ? lf + 1 : end;
+    }
+    return longest;
+}
+
+QByteArray loadBytes(const QString &name, TextLimits limits)
 {
     const QString path = fileNames::resolve(name);
     if (QFileInfo(path).isDir())
@@ -132,10 +155,18 @@ QByteArray loadBytes(const QString &name)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw cannotOpenFile(path, file.errorString());
-    QByteArray bytes = file.readAll();
+    // The text ends at the first zero byte, so one byte beyond the limit
+    // tells whether the text is too large: the rest is never read.
+    QByteArray bytes = file.read(limits.text + 1);
     if (file.error() != QFileDevice::NoError)
         throw cannotOpenFile(path, file.errorString());
-    return normaliseLineBreaks(untilZeroByte(std::move(bytes)));
+    bytes = untilZeroByte(std::move(bytes));
+    if (bytes.size() > limits.text || longestLine(bytes) > limits.line)
+        throw textExceedsCapacity();
+    bytes = normaliseLineBreaks(bytes);
+    if (bytes.size() > limits.text)
+        throw textExceedsCapacity();
+    return bytes;
 }
 
 QList<QByteArray> splitTextFileLines(QByteArrayView bytes)

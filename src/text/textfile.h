@@ -24,9 +24,20 @@ void appendLine(QByteArray &text, QByteArrayView line);
 // Throws "Cannot create file ..." or "Stream write error".
 void saveBytes(const QByteArray &bytes, const QString &name);
 
+// The most a loaded text may hold: its size in bytes, and the length of its
+// longest line (the bytes between two line breaks, a CR or an LF).
+struct TextLimits
+{
+    qsizetype text;
+    qsizetype line;
+};
+// The length of the longest line of `bytes`, lines broken at CR and at LF.
+qsizetype longestLine(QByteArrayView bytes);
+
 // The file's bytes up to the first zero byte, line breaks normalised.
-// Throws "Cannot open file ...".
-QByteArray loadBytes(const QString &name);
+// Throws "Cannot open file ...", or "Text exceeds memo capacity" for a text
+// beyond `limits`; a file far beyond them is not read to its end.
+QByteArray loadBytes(const QString &name, TextLimits limits);
 
 // The line-by-line reader of downloaded text files: a line ends at LF or
 // CR LF, a lone CR is dropped, byte 26 ends the reading at the start of a

@@ -1,6 +1,7 @@
 // A text box as the user edits it: pasting, dropping and typing into it.
 #include "platform/tmemo.h"
 #include "support/testenv.h"
+#include "text/errors.h"
 
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
@@ -8,6 +9,8 @@
 #include <QInputMethodEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+
+#include <tuple>
 #include <QTest>
 
 using namespace kv;
@@ -80,6 +83,9 @@ private Q_SLOTS:
     void pasteTakesText();
     void zeroByteEndsText_data();
     void zeroByteEndsText();
+    void beyondCapacityKeepsText_data();
+    void beyondCapacityKeepsText();
+    void capacityHoldsTheBenchmarkPage();
 };
 
 void TestTMemo::pasteWithoutTextPastesNothing_data()
@@ -205,6 +211,124 @@ void TestTMemo::zeroByteEndsText()
     TMemo loaded(nullptr, "Memo2", {});
     loaded.loadLines(QStringLiteral("SaveCode.txt"));
     QCOMPARE(loaded.text(), expected);
+}
+
+enum class Growth { SetText, LoadLines, AppendLine, Paste, Typing };
+
+void TestTMemo::beyondCapacityKeepsText_data()
+{
+    // The box holds "1234567890" CR LF "abc" (15 bytes); the capacity is
+    // lowered to 40 bytes and lines of 12. Each way of adding text goes one
+    // byte beyond one of the limits, or takes the largest text within both
+    // ("\n" in what is pasted or typed is a line break, CR LF in the text).
+    QTest::addColumn<Growth>("growth");
+    QTest::addColumn<QByteArray>("added");
+    QTest::addColumn<bool>("fits");
+    const QByteArray lines = "1234567890\r\n1234567890\r\n1234567890\r\n1234";
+    const std::tuple<const char *, Growth, QByteArray, QByteArray, QByteArray> growths[] = {
+        // name, how, a line too long, a text too large, the most that fits
+        {"set text", Growth::SetText, QByteArray(13, 'x'), lines + "5", lines},
+        {"load lines", Growth::LoadLines, QByteArray(13, 'x'), lines + "5", lines},
+        // Append line puts CR LF before the line here.
+        {"append line", Growth::AppendLine, QByteArray(13, 'x'), "yyyyyyyyyy\r\nyyyyyyyyyy\r\ny", "yyyyyyyyyy\r\nyyyyyyyyyyy"},
+        // Pasted and typed text goes after "abc".
+        {"paste", Growth::Paste, QByteArray(10, 'x'), "yyyyyyyy\nyyyyyyyyyyyy\nyyy", "yyyyyyyy\nyyyyyyyyyyyy\ny"},
+        {"typing", Growth::Typing, QByteArray(10, 'x'), "yyyyyyyy\nyyyyyyyyyyyy\nyyy", "yyyyyyyy\nyyyyyyyyyyyy\ny"},
+    };
+    for (const auto &[name, growth, longLine, largeText, fitting] : growths) {
+        QTest::addRow("%s, line too long", name) << growth << longLine << false;
+        QTest::addRow("%s, text too large", name) << growth << largeText << false;
+        QTest::addRow("%s, largest that fits", name) << growth << fitting << true;
+    }
+}
+
+void TestTMemo::beyondCapacityKeepsText()
+{
+    QFETCH(Growth, growth);
+    QFETCH(QByteArray, added);
+    QFETCH(bool, fits);
+    kv::test::TestEnv env(false);
+    const QByteArray before = "1234567890\r\nabc";
+    TMemo memo(nullptr, "Memo1", {0, 0, 300, 200});
+    memo.setText(before);
+    memo.show();
+    memo.setFocus();
+    memo.moveCursor(QTextCursor::End);
+    TMemo::setCapacity(40);
+    TMemo::setLineCapacity(12);
+    QString thrown;
+    try {
+        switch (growth) {
+        case Growth::SetText:
+            memo.setText(added);
+            break;
+        case Growth::LoadLines:
+            env.write(QStringLiteral("Code.txt"), added);
+            memo.loadLines(QStringLiteral("code.txt"));
+            break;
+        case Growth::AppendLine:
+            memo.appendLine(added);
+            break;
+        case Growth::Paste:
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(added));
+            QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Growth::Typing:
+            kv::test::typeText(&memo, QString::fromLatin1(added));
+            break;
+        }
+    } catch (const Error &error) {
+        thrown = error.message();
+    }
+    // Pasting and typing happen in the box's own events: the error box tells.
+    const QStringList boxes = env.services.textsOf(QStringLiteral("error"));
+    const bool inEvents = growth == Growth::Paste || growth == Growth::Typing;
+    if (fits) {
+        QCOMPARE(thrown, QString());
+        QVERIFY(boxes.isEmpty());
+        QByteArray expected = before;
+        if (growth == Growth::SetText || growth == Growth::LoadLines)
+            expected = added;
+        else if (growth == Growth::AppendLine)
+            expected += "\r\n" + added;
+        else
+            expected += QByteArray(added).replace("\n", "\r\n");
+        QCOMPARE(memo.text(), expected);
+        return;
+    }
+    if (inEvents) {
+        QCOMPARE(thrown, QString());
+        // Typing refuses each key beyond the limit; the keys before it went in.
+        QVERIFY(!boxes.isEmpty());
+        QCOMPARE(boxes.first(), QStringLiteral("Text exceeds memo capacity."));
+        if (growth == Growth::Paste)
+            QCOMPARE(boxes.size(), 1);
+        const QByteArray text = memo.text();
+        QVERIFY(text.size() <= 40);
+        QVERIFY(growth == Growth::Typing || text == before);
+        QVERIFY(text.startsWith(before));
+    } else {
+        QCOMPARE(thrown, QStringLiteral("Text exceeds memo capacity"));
+        QCOMPARE(memo.text(), before);
+    }
+}
+
+void TestTMemo::capacityHoldsTheBenchmarkPage()
+{
+    // A page of 20 MB in 400,000 lines is well inside both limits.
+    kv::test::TestEnv env(false);
+    QVERIFY(TMemo::capacity() >= 30'000'000);
+    QVERIFY(TMemo::lineCapacity() >= 1'000'000);
+    QByteArray page;
+    const QByteArray line = QByteArray(48, 'p') + "\r\n";
+    page.reserve(400'000 * line.size());
+    for (int i = 0; i < 400'000; ++i)
+        page += line;
+    env.write(QStringLiteral("Code.txt"), page);
+    TMemo memo(nullptr, "Memo1", {0, 0, 543, 306}, {"keep"});
+    memo.loadLines(QStringLiteral("Code.txt"));
+    QCOMPARE(memo.text().size(), page.size());
+
 }
 
 QTEST_MAIN(TestTMemo)

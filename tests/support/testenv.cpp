@@ -41,7 +41,8 @@ TestEnv::TestEnv(bool withWindows)
     QDir::setCurrent(m_dir.path());
     QDir().mkpath(QStringLiteral("drive_c"));
     fileNames::setDriveRoot(m_dir.path() + QStringLiteral("/drive_c"));
-    TMemo::setCapacity(TMemo::DefaultCapacity);
+    TMemo::setCapacity(TMemo::TextCapacity);
+    TMemo::setLineCapacity(TMemo::LineCapacity);
     setServices(&services);
     if (m_windows)
         Registry::create();

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void saveAndLoadCommands();
     void loadFailureKeepsTextAndStatus_data();
     void loadFailureKeepsTextAndStatus();
+    void hugeOneLinePageIsRefused();
     void closeCommands();
     void clearWholeTextEvenWithSelection_data();
     void clearWholeTextEvenWithSelection();
@@ -234,6 +235,25 @@ void TestMainWindow::loadFailureKeepsTextAndStatus()
     QCOMPARE(env.services.textsOf(QStringLiteral("error")),
              QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(env.path(file))});
     QCOMPARE(main().Memo1->text(), QByteArray("mine"));
+    QCOMPARE(status(), QStringLiteral("kept"));
+}
+
+void TestMainWindow::hugeOneLinePageIsRefused()
+{
+    // 300 MB on one line is far beyond what the page editor can show: the
+    // load is refused (without reading the file to its end) and the page stays.
+    TestEnv env;
+    {
+        QFile big(env.path(QStringLiteral("Code.txt")));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        const QByteArray chunk(1 << 20, 'x');
+        for (int i = 0; i < 300; ++i)
+            QCOMPARE(big.write(chunk), chunk.size());
+    }
+    main().StatusBar1->setSimpleText(QStringLiteral("kept"));
+    QTest::mouseClick(main().BitBtn5, Qt::LeftButton);
+    QCOMPARE(env.services.textsOf(QStringLiteral("error")), QStringList{QStringLiteral("Text exceeds memo capacity.")});
+    QCOMPARE(main().Memo1->text(), defaultPage);
     QCOMPARE(status(), QStringLiteral("kept"));
 }
 
