@@ -9,6 +9,9 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstring>
 
@@ -88,6 +91,40 @@ QString writeTarget(const QString &path)
     return target;
 }
 
+// Why something that is not a regular file is neither loaded nor saved:
+// reading a pipe or a device waits for a writer or never ends, and writing
+// one waits for a reader.
+QString notAFileReason(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return systemReason(EISDIR);
+    if (S_ISFIFO(mode))
+        return QStringLiteral("Is a named pipe, not a file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("Is a socket, not a file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("Is a device, not a file");
+    return QStringLiteral("Is not a regular file");
+}
+
+// A file descriptor closed when it goes out of scope.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
 } // namespace
 
 void saveBytes(const QByteArray &bytes, const QString &name)
@@ -99,12 +136,16 @@ void saveBytes(const QByteArray &bytes, const QString &name)
         throw cannotCreateFile(path, systemReason(EISDIR));
     if (!QFileInfo(info.path()).isDir())
         throw cannotCreateFile(path, systemReason(ENOENT));
-    if (info.exists()) {
+    struct stat existing{};
+    if (::stat(QFile::encodeName(target).constData(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode))
+            throw cannotCreateFile(path, notAFileReason(existing.st_mode));
         // The same refusal the file itself would give: a read-only file is
-        // not replaced behind its back.
-        QFile probe(target);
-        if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
-            throw cannotCreateFile(path, probe.errorString());
+        // not replaced behind its back. (Without waiting: should a pipe
+        // have taken the file's place meanwhile, this fails at once.)
+        const Descriptor probe(::open(QFile::encodeName(target).constData(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC));
+        if (probe.get() < 0)
+            throw cannotCreateFile(path, systemReason(errno));
     }
     // The new text is written beside the file and renamed over it, so a full
     // disk or a crash never damages the earlier version. The rename is
@@ -150,16 +191,46 @@ qsizetype longestLine(QByteArrayView bytes)
 QByteArray loadBytes(const QString &name, TextLimits limits)
 {
     const QString path = fileNames::resolve(name);
-    if (QFileInfo(path).isDir())
-        throw cannotOpenFile(path, systemReason(EISDIR));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw cannotOpenFile(path, file.errorString());
+    const QByteArray native = QFile::encodeName(path);
+    // Only a regular file is opened: a pipe, a device or a socket (or a
+    // link to one) would wait for a writer or never end. It is looked at
+    // before opening, and the file opened without waiting is looked at
+    // again, in case it was replaced in between.
+    struct stat st{};
+    if (::stat(native.constData(), &st) != 0)
+        throw cannotOpenFile(path, systemReason(errno));
+    if (!S_ISREG(st.st_mode))
+        throw cannotOpenFile(path, notAFileReason(st.st_mode));
+    const Descriptor file(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0)
+        throw cannotOpenFile(path, systemReason(errno));
+    if (::fstat(file.get(), &st) != 0)
+        throw cannotOpenFile(path, systemReason(errno));
+    if (!S_ISREG(st.st_mode))
+        throw cannotOpenFile(path, notAFileReason(st.st_mode));
+
     // The text ends at the first zero byte, so one byte beyond the limit
     // tells whether the text is too large: the rest is never read.
-    QByteArray bytes = file.read(limits.text + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw cannotOpenFile(path, file.errorString());
+    const qsizetype wanted = limits.text + 1;
+    QByteArray bytes(std::min<qsizetype>(wanted, std::max<qsizetype>(st.st_size, 0) + 1), Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got == wanted)
+                break;
+            // The file grew since it was looked at.
+            bytes.resize(std::min<qsizetype>(wanted, got + got / 2 + 64 * 1024));
+        }
+        const ssize_t n = ::read(file.get(), bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw cannotOpenFile(path, systemReason(errno));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
     bytes = untilZeroByte(std::move(bytes));
     if (bytes.size() > limits.text || longestLine(bytes) > limits.line)
         throw textExceedsCapacity();

@@ -15,7 +15,12 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace kv;
 using kv::test::TestEnv;
@@ -57,6 +62,8 @@ private Q_SLOTS:
     void loadFailureKeepsTextAndStatus_data();
     void loadFailureKeepsTextAndStatus();
     void hugeOneLinePageIsRefused();
+    void notAFileIsRefusedAtOnce_data();
+    void notAFileIsRefusedAtOnce();
     void closeCommands();
     void clearWholeTextEvenWithSelection_data();
     void clearWholeTextEvenWithSelection();
@@ -255,6 +262,80 @@ void TestMainWindow::hugeOneLinePageIsRefused()
     QCOMPARE(env.services.textsOf(QStringLiteral("error")), QStringList{QStringLiteral("Text exceeds memo capacity.")});
     QCOMPARE(main().Memo1->text(), defaultPage);
     QCOMPARE(status(), QStringLiteral("kept"));
+}
+
+enum class NotAFile { Pipe, LinkToPipe, LinkToDevice, Socket };
+
+void TestMainWindow::notAFileIsRefusedAtOnce_data()
+{
+    QTest::addColumn<NotAFile>("kind");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    const QString load = QStringLiteral("Cannot open file \"%1\". %2.");
+    const QString save = QStringLiteral("Cannot create file \"%1\". %2.");
+    const QString pipe = QStringLiteral("Is a named pipe, not a file");
+    QTest::newRow("load a pipe") << NotAFile::Pipe << QStringLiteral("BitBtn5") << QStringLiteral("code.txt") << load.arg(u"%1", pipe);
+    QTest::newRow("load a link to a pipe") << NotAFile::LinkToPipe << QStringLiteral("BitBtn5") << QStringLiteral("code.txt")
+                                           << load.arg(u"%1", pipe);
+    QTest::newRow("load a link to a device") << NotAFile::LinkToDevice << QStringLiteral("BitBtn5") << QStringLiteral("code.txt")
+                                             << load.arg(u"%1", QStringLiteral("Is a device, not a file"));
+    QTest::newRow("load a socket") << NotAFile::Socket << QStringLiteral("BitBtn2") << QStringLiteral("SaveCode.txt")
+                                   << load.arg(u"%1", QStringLiteral("Is a socket, not a file"));
+    QTest::newRow("save to a pipe") << NotAFile::Pipe << QStringLiteral("BitBtn6") << QStringLiteral("SaveCode.txt") << save.arg(u"%1", pipe);
+    QTest::newRow("save to a link to a pipe") << NotAFile::LinkToPipe << QStringLiteral("BitBtn6") << QStringLiteral("SaveCode.txt")
+                                              << save.arg(u"%1", pipe);
+    QTest::newRow("save to a socket") << NotAFile::Socket << QStringLiteral("BitBtn6") << QStringLiteral("SaveCode.txt")
+                                      << save.arg(u"%1", QStringLiteral("Is a socket, not a file"));
+}
+
+void TestMainWindow::notAFileIsRefusedAtOnce()
+{
+    // A named pipe with no writer, /dev/zero or a socket never ends a read
+    // or a write: each is refused before anything waits.
+    QFETCH(NotAFile, kind);
+    QFETCH(QString, button);
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    TestEnv env;
+    const QByteArray where = QFile::encodeName(env.path(file));
+    const QByteArray pipe = QFile::encodeName(env.path(QStringLiteral("pipe")));
+    switch (kind) {
+    case NotAFile::Pipe:
+        QCOMPARE(::mkfifo(where.constData(), 0644), 0);
+        break;
+    case NotAFile::LinkToPipe:
+        QCOMPARE(::mkfifo(pipe.constData(), 0644), 0);
+        QVERIFY(QFile::link(QStringLiteral("pipe"), env.path(file)));
+        break;
+    case NotAFile::LinkToDevice:
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), env.path(file)));
+        break;
+    case NotAFile::Socket: {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(fd >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(where.size()) < sizeof address.sun_path);
+        std::memcpy(address.sun_path, where.constData(), size_t(where.size()));
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(fd);
+        break;
+    }
+    }
+    main().Memo1->setText("mine");
+    main().StatusBar1->setSimpleText(QStringLiteral("kept"));
+    {
+        kv::test::HangGuard guard;
+        QTest::mouseClick(main().findChild<TBitBtn *>(button), Qt::LeftButton);
+    }
+    QCOMPARE(env.services.textsOf(QStringLiteral("error")), QStringList{message.arg(env.path(file))});
+    QCOMPARE(main().Memo1->text(), QByteArray("mine"));
+    QCOMPARE(status(), QStringLiteral("kept"));
+    // Nothing took the place of what was there.
+    struct stat st{};
+    QCOMPARE(::lstat(where.constData(), &st), 0);
+    QVERIFY(!S_ISREG(st.st_mode));
 }
 
 void TestMainWindow::closeCommands()
