@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cstring>
@@ -125,6 +126,40 @@ private:
     int m_fd;
 };
 
+// Rewrites the regular file `target` with `bytes` where no new file can be
+// made beside it. The space is claimed before the first byte is changed,
+// so a full disk is reported while the file is still the earlier version.
+void rewriteInPlace(const QByteArray &bytes, const QString &target, const QString &path)
+{
+    const Descriptor file(::open(QFile::encodeName(target).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0)
+        throw cannotCreateFile(path, systemReason(errno));
+    struct stat st{};
+    if (::fstat(file.get(), &st) != 0)
+        throw cannotCreateFile(path, systemReason(errno));
+    if (!S_ISREG(st.st_mode))
+        throw cannotCreateFile(path, notAFileReason(st.st_mode));
+    if (!bytes.isEmpty() && ::fallocate(file.get(), 0, 0, off_t(bytes.size())) != 0) {
+        if (errno != EOPNOTSUPP && errno != ENOSYS)
+            throw streamWriteError(); // ENOSPC, EFBIG, a quota: nothing changed
+        // A file system that cannot claim space ahead: the whole new size
+        // must be free, as if no block of the file could be reused.
+        struct statvfs disk{};
+        if (::fstatvfs(file.get(), &disk) != 0 || qulonglong(disk.f_bavail) * disk.f_frsize < qulonglong(bytes.size()))
+            throw streamWriteError();
+    }
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::pwrite(file.get(), bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw streamWriteError();
+        done += n;
+    }
+    if (::ftruncate(file.get(), off_t(bytes.size())) != 0 || ::fsync(file.get()) != 0)
+        throw streamWriteError();
+}
+
 } // namespace
 
 void saveBytes(const QByteArray &bytes, const QString &name)
@@ -137,7 +172,8 @@ void saveBytes(const QByteArray &bytes, const QString &name)
     if (!QFileInfo(info.path()).isDir())
         throw cannotCreateFile(path, systemReason(ENOENT));
     struct stat existing{};
-    if (::stat(QFile::encodeName(target).constData(), &existing) == 0) {
+    const bool exists = ::stat(QFile::encodeName(target).constData(), &existing) == 0;
+    if (exists) {
         if (!S_ISREG(existing.st_mode))
             throw cannotCreateFile(path, notAFileReason(existing.st_mode));
         // The same refusal the file itself would give: a read-only file is
@@ -147,22 +183,20 @@ void saveBytes(const QByteArray &bytes, const QString &name)
         if (probe.get() < 0)
             throw cannotCreateFile(path, systemReason(errno));
     }
-    // The new text is written beside the file and renamed over it, so a full
-    // disk or a crash never damages the earlier version. The rename is
-    // atomic; the data is not forced to the disk first (see the README).
+    // The new text is written beside the file, flushed to the disk and
+    // renamed over it, and the folder is flushed: a full disk, a crash or a
+    // power failure leaves the earlier version or the new one, whole.
     ReplacingFile replacing(target);
     if (replacing.open()) {
         if (replacing.device().write(bytes) != bytes.size() || !replacing.commit())
             throw streamWriteError();
         return;
     }
-    // A folder that takes no new files still lets a writable file be
-    // rewritten in place, as it always could.
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw cannotCreateFile(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw streamWriteError();
+    if (!exists || !replacing.folderRefused())
+        throw cannotCreateFile(path, replacing.device().errorString());
+    // A folder that refuses new files for want of permission still lets a
+    // writable file be rewritten in place, as it always could.
+    rewriteInPlace(bytes, target, path);
 }
 
 qsizetype longestLine(QByteArrayView bytes)

@@ -19,9 +19,10 @@ QByteArray normaliseLineBreaks(const QByteArray &bytes);
 void appendLine(QByteArray &text, QByteArrayView line);
 
 // Writes `bytes` exactly to the file named `name`. The bytes go to a temporary
-// file beside the target that replaces it only when complete, so a full disk
-// or a crash never leaves a damaged file where a good one was.
-// Throws "Cannot create file ..." or "Stream write error".
+// file beside the target that is flushed to the disk and replaces it only
+// when complete, so a full disk, a crash or a power failure never leaves a
+// damaged file where a good one was. Only a regular file is written, and
+// nothing waits on a pipe. Throws "Cannot create file ..." or "Stream write error".
 void saveBytes(const QByteArray &bytes, const QString &name);
 
 // The most a loaded text may hold: its size in bytes, and the length of its
