@@ -5,6 +5,7 @@
 #include "text/errors.h"
 #include "text/textfile.h"
 
+#include <QAbstractUndoItem>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMetaObject>
@@ -16,6 +17,26 @@
 #include <algorithm>
 
 namespace kv {
+
+// A replacement of the whole text as one step of the document's undo.
+class TMemo::WholeTextStep : public QAbstractUndoItem
+{
+public:
+    WholeTextStep(TMemo *memo, QByteArray before, QByteArray after)
+        : m_memo(memo)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+    {
+    }
+    void undo() override { m_memo->restoreText(m_before); }
+    void redo() override { m_memo->restoreText(m_after); }
+
+private:
+    TMemo *m_memo;
+    QByteArray m_before;
+    QByteArray m_after;
+};
+
 namespace {
 qsizetype memoCapacity = TMemo::TextCapacity;
 qsizetype memoLineCapacity = TMemo::LineCapacity;
@@ -127,27 +148,64 @@ QByteArray TMemo::text() const
     if (m_stale) {
         m_bytes = untilZeroByte(textOfView(document()->toRawText()));
         m_stale = false;
+        // Undo or redo of a whole-text replacement: the text as it was.
+        for (const QByteArray &exact : m_exact) {
+            if (exact.size() <= m_bytes.size() && normaliseLineBreaks(exact) == m_bytes) {
+                m_bytes = exact;
+                break;
+            }
+        }
     }
     return m_bytes;
 }
 
-void TMemo::setText(const QByteArray &bytes)
+void TMemo::setText(const QByteArray &bytes, Undo undo)
 {
     const QByteArray text = untilZeroByte(bytes);
     checkCapacity(text);
-    replaceText(text);
+    replaceText(text, undo);
 }
 
-void TMemo::replaceText(const QByteArray &bytes)
+void TMemo::replaceText(const QByteArray &bytes, Undo undo)
 {
+    // The text before, exactly: bytes rebuilt from the view are what the
+    // view gives back anyway.
+    const QByteArray before = undo == Undo::Step ? text() : QByteArray();
+    m_exact.clear();
     m_bytes = bytes;
     m_stale = false;
     showText();
+    if (undo == Undo::Step) {
+        // setPlainText has started the history afresh (and freed the old
+        // document, which an edit replacing everything would keep growing);
+        // the replacement becomes its one step.
+        for (const QByteArray &exact : {before, bytes})
+            if (normaliseLineBreaks(exact).size() != exact.size())
+                m_exact.append(exact);
+        document()->appendUndoItem(new WholeTextStep(this, before, bytes));
+    }
 }
 
-void TMemo::clear()
+void TMemo::restoreText(const QByteArray &bytes)
 {
-    setText({});
+    // Runs inside the document's undo or redo, which records nothing and
+    // may not clear the document: the view is replaced by one edit.
+    m_showing = true;
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    if (bytes.isEmpty())
+        all.removeSelectedText();
+    else
+        all.insertText(viewOfText(bytes));
+    m_showing = false;
+    // The document tells of the change only when the undo is over, so the
+    // bytes are rebuilt then, and m_exact gives back any odd line break.
+    m_stale = true;
+}
+
+void TMemo::clear(Undo undo)
+{
+    setText({}, undo);
 }
 
 void TMemo::saveLines(const QString &fileName) const
@@ -155,10 +213,10 @@ void TMemo::saveLines(const QString &fileName) const
     saveBytes(text(), fileName);
 }
 
-void TMemo::loadLines(const QString &fileName)
+void TMemo::loadLines(const QString &fileName, Undo undo)
 {
     // Loading has already stopped at a zero byte and checked the capacity.
-    replaceText(loadBytes(fileName, {memoCapacity, memoLineCapacity}));
+    replaceText(loadBytes(fileName, {memoCapacity, memoLineCapacity}), undo);
 }
 
 void TMemo::appendLine(QByteArrayView line)

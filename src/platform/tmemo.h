@@ -6,6 +6,7 @@
 // in the size of the text and an untouched text comes back byte for byte.
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QPlainTextEdit>
 #include <QRect>
 
@@ -21,15 +22,22 @@ public:
     // Each initial line (UTF-8 in the source) is followed by CR LF.
     TMemo(QWidget *parent, const char *name, const QRect &geometry, std::initializer_list<const char *> initialLines = {});
 
+    // How replacing the whole text meets the box's undo. Reset: as setting
+    // a text box's text does, the undo history starts afresh. Step: the
+    // replacement is one step of undo, like an edit of the user's, and undo
+    // right after it brings the previous text back byte for byte (what the
+    // page editor's commands that replace or empty the page use).
+    enum class Undo { Reset, Step };
+
     QByteArray text() const;
     // Replaces the whole text, unchanged up to its first zero byte. A text
     // beyond the capacity is refused like a loaded one ("Text exceeds memo
     // capacity", the box keeping its text): showing it would freeze the
     // program or run it out of memory, and cutting it would lose text.
-    void setText(const QByteArray &bytes);
-    void clear();
+    void setText(const QByteArray &bytes, Undo undo = Undo::Reset);
+    void clear(Undo undo = Undo::Reset);
     void saveLines(const QString &fileName) const;
-    void loadLines(const QString &fileName);
+    void loadLines(const QString &fileName, Undo undo = Undo::Reset);
     void appendLine(QByteArrayView line);
 
     // The capacity of a text box is what its view lays out in about two
@@ -76,9 +84,16 @@ private:
     bool fitsInsertion(QStringView inserted) const;
 
     // Replaces the text by bytes that hold no zero byte.
-    void replaceText(const QByteArray &bytes);
+    void replaceText(const QByteArray &bytes, Undo undo);
     void showText();
+    // Undo and redo of a whole-text replacement show `bytes` again.
+    class WholeTextStep;
+    void restoreText(const QByteArray &bytes);
 
+    // The texts before and after the last whole-text replacement that is a
+    // step of undo, where the view alone would not give them back exactly
+    // (a lone CR or LF comes back from the view as CR LF).
+    QList<QByteArray> m_exact;
     mutable QByteArray m_bytes;
     mutable bool m_stale = false;
     bool m_showing = false;

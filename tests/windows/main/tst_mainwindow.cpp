@@ -4,6 +4,8 @@
 #include "text/codepage.h"
 #include "windows/main/mainwindow.h"
 #include "windows/project/newprojectdialog.h"
+#include "windows/project/templatechangewindow.h"
+#include "windows/new_component/newcomponentwindow.h"
 #include "windows/tips/tipswindow.h"
 
 #include <QApplication>
@@ -78,6 +80,8 @@ private Q_SLOTS:
     void editingThroughMenu();
     void pasteCommandsWithEmptyClipboard();
     void pastedZeroByteEndsSavedPage();
+    void undoBringsReplacedPageBack_data();
+    void undoBringsReplacedPageBack();
     void exitBeepsAndEnds();
     void fullDiskKeepsEarlierFile();
     void keyboardAndScreenReader();
@@ -549,6 +553,78 @@ void TestMainWindow::pastedZeroByteEndsSavedPage()
     QTest::mouseClick(main().BitBtn2, Qt::LeftButton);
     QCOMPARE(memo->text(), defaultPage + "<p>");
     QVERIFY(env.services.calls.isEmpty());
+}
+
+void TestMainWindow::undoBringsReplacedPageBack_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("typed");
+    const char *commands[] = {"Удалить", "BitBtn10", "Закрыть", "Закрыть всё", "Загрузить код", "BitBtn2",
+                              "Открыть проект...", "template change", "new component"};
+    for (const char *command : commands) {
+        QTest::addRow("%s after set text", command) << QString::fromUtf8(command) << false;
+        QTest::addRow("%s after typing", command) << QString::fromUtf8(command) << true;
+    }
+}
+
+void TestMainWindow::undoBringsReplacedPageBack()
+{
+    // Every command that replaces or empties the whole page is one step of
+    // undo: "Вернуть назад" right after it brings the earlier page back byte
+    // for byte (a no-break space, CR LF and a lone CR or LF included), and
+    // "Вернуть обратно" brings the command's page again.
+    QFETCH(QString, command);
+    QFETCH(bool, typed);
+    TestEnv env;
+    main().showForm();
+    TMemo *memo = main().Memo1;
+    env.write(QStringLiteral("Code.txt"), "code\r\n");
+    env.write(QStringLiteral("SaveCode.txt"), "saved\r\n");
+    env.write(QStringLiteral("my.wp"), "project\r\n");
+    memo->setText("a\xA0" "b\r\nc\rd\ne\r\n\r\nf");
+    if (typed) {
+        memo->moveCursor(QTextCursor::End);
+        kv::test::typeText(memo, QStringLiteral("Я\u00A0x\ny"));
+    }
+    const QByteArray before = memo->text();
+    QCOMPARE(before, typed ? QByteArray("a\xA0" "b\r\nc\r\nd\r\ne\r\n\r\nf\xDF\xA0x\r\ny") : QByteArray("a\xA0" "b\r\nc\rd\ne\r\n\r\nf"));
+
+    if (command == u"Удалить") {
+        item("N25")->trigger();
+    } else if (command == u"BitBtn10") {
+        QTest::mouseClick(main().BitBtn10, Qt::LeftButton);
+    } else if (command == u"Закрыть") {
+        item("N15")->trigger();
+    } else if (command == u"Закрыть всё") {
+        item("N16")->trigger();
+    } else if (command == u"Загрузить код") {
+        QTest::mouseClick(main().BitBtn5, Qt::LeftButton);
+    } else if (command == u"BitBtn2") {
+        QTest::mouseClick(main().BitBtn2, Qt::LeftButton);
+    } else if (command == u"Открыть проект...") {
+        env.services.dialogAnswers.enqueue(env.path(QStringLiteral("my.wp")));
+        item("N10")->trigger();
+    } else if (command == u"template change") {
+        registry().Form5->showForm();
+        kv::test::clickShown(registry().Form5->BitBtn2);
+    } else if (command == u"new component") {
+        registry().Form7->showForm();
+        registry().Form7->Memo9->setText("listing");
+        kv::test::clickShown(registry().Form7->BitBtn2);
+    }
+    QVERIFY(env.services.textsOf(QStringLiteral("error")).isEmpty());
+    const QByteArray after = memo->text();
+    QVERIFY(after != before);
+
+    item("N19")->trigger();
+    QCOMPARE(memo->text(), before);
+    item("N20")->trigger();
+    QCOMPARE(memo->text(), after);
+    item("N19")->trigger();
+    QCOMPARE(memo->text(), before);
+    // The earlier page is saved as it was.
+    item("N12")->trigger();
+    QCOMPARE(env.read(QStringLiteral("SaveCode.txt")), before);
 }
 
 void TestMainWindow::exitBeepsAndEnds()
