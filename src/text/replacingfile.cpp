@@ -2,46 +2,54 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
-#include <filesystem>
-#include <system_error>
-
-#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace kv {
-namespace {
 
-std::filesystem::path fileSystemPath(const QString &path)
+void syncFolder(const QString &folder)
 {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
+    // A folder that cannot be opened for reading (write and search only)
+    // cannot be flushed; its rename still stands.
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
-
-} // namespace
 
 ReplacingFile::ReplacingFile(const QString &target)
     : m_target(target)
-    , m_temporary(QFileInfo(target).path() + QStringLiteral("/.") + QFileInfo(target).fileName() + QStringLiteral(".XXXXXX.tmp"))
 {
+    // QSaveFile writes through a symbolic link; to replace the link itself
+    // the new version is completed under a fresh name beside it first.
+    if (QFileInfo(target).isSymLink()) {
+        const QFileInfo info(target);
+        m_detour = info.path() + QStringLiteral("/.") + info.fileName() + u'.'
+            + QString::number(QRandomGenerator::global()->generate64(), 36) + QStringLiteral(".new");
+    }
+    m_file.setFileName(m_detour.isEmpty() ? target : m_detour);
 }
 
 bool ReplacingFile::open()
 {
-    return m_temporary.open();
+    if (m_file.open(QIODevice::WriteOnly))
+        return true;
+    const QString folder = QFileInfo(m_file.fileName()).path();
+    // EACCES for a folder without write permission, EPERM for an immutable one.
+    m_folderRefused = ::access(QFile::encodeName(folder).constData(), W_OK) != 0 && (errno == EACCES || errno == EPERM);
+    return false;
 }
 
 bool ReplacingFile::commit()
 {
-    if (!m_temporary.flush())
+    if (!m_file.isOpen() || !m_file.flush())
         return false;
-#ifndef Q_OS_WIN
-    const int fd = int(m_temporary.handle());
+    const int fd = int(m_file.handle());
     struct stat earlier{};
     if (::stat(QFile::encodeName(m_target).constData(), &earlier) == 0) {
         if (::fchown(fd, earlier.st_uid, earlier.st_gid) != 0) {
@@ -53,18 +61,14 @@ bool ReplacingFile::commit()
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
     }
-#else
-    if (QFileInfo::exists(m_target))
-        m_temporary.setPermissions(QFile::permissions(m_target));
-#endif
-    m_temporary.close();
-    if (m_temporary.error() != QFileDevice::NoError)
+    // QSaveFile flushes the new version to the disk and renames it.
+    if (!m_file.commit())
         return false;
-    std::error_code failed;
-    std::filesystem::rename(fileSystemPath(m_temporary.fileName()), fileSystemPath(m_target), failed);
-    if (failed)
+    if (!m_detour.isEmpty() && ::rename(QFile::encodeName(m_detour).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        QFile::remove(m_detour);
         return false;
-    m_temporary.setAutoRemove(false);
+    }
+    syncFolder(QFileInfo(m_target).path());
     return true;
 }
 

@@ -19,13 +19,25 @@ QByteArray normaliseLineBreaks(const QByteArray &bytes);
 void appendLine(QByteArray &text, QByteArrayView line);
 
 // Writes `bytes` exactly to the file named `name`. The bytes go to a temporary
-// file beside the target that replaces it only when complete, so a full disk
-// or a crash never leaves a damaged file where a good one was.
-// Throws "Cannot create file ..." or "Stream write error".
+// file beside the target that is flushed to the disk and replaces it only
+// when complete, so a full disk, a crash or a power failure never leaves a
+// damaged file where a good one was. Only a regular file is written, and
+// nothing waits on a pipe. Throws "Cannot create file ..." or "Stream write error".
 void saveBytes(const QByteArray &bytes, const QString &name);
 
+// The most a loaded text may hold: its size in bytes, and the length of its
+// longest line (the bytes between two line breaks, a CR or an LF).
+struct TextLimits
+{
+    qsizetype text;
+    qsizetype line;
+};
+// The length of the longest line of `bytes`, lines broken at CR and at LF.
+qsizetype longestLine(QByteArrayView bytes);
+
 // The file's bytes up to the first zero byte, line breaks normalised.
-// Throws "Cannot open file ...".
-QByteArray loadBytes(const QString &name);
+// Throws "Cannot open file ...", or "Text exceeds memo capacity" for a text
+// beyond `limits`; a file far beyond them is not read to its end.
+QByteArray loadBytes(const QString &name, TextLimits limits);
 
 } // namespace kv

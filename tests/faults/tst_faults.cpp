@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -22,11 +23,43 @@ using kv::test::TestEnv;
 
 namespace {
 
-// Files of `folder` that a failed or killed write left behind.
-QStringList temporaries(const QString &folder)
+// Files of `folder` that a failed or killed write left behind: every file
+// but `kept`.
+QStringList temporaries(const QString &folder, const QStringList &kept)
 {
-    return QDir(folder).entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden);
+    QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : kept)
+        left.removeAll(name);
+    return left;
 }
+
+// While it lives, `folder` takes no new file, for want of permission: an
+// immutable folder for the superuser (whom modes do not bind), a folder
+// without write permission for anyone else.
+class FolderTakingNoNewFile
+{
+public:
+    explicit FolderTakingNoNewFile(const QString &folder)
+        : m_folder(QFile::encodeName(folder))
+    {
+        if (::geteuid() == 0)
+            m_ready = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0;
+        else
+            m_ready = ::chmod(m_folder.constData(), 0555) == 0;
+    }
+    ~FolderTakingNoNewFile()
+    {
+        if (::geteuid() == 0)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), QString::fromLocal8Bit(m_folder)});
+        else
+            ::chmod(m_folder.constData(), 0755);
+    }
+    bool ready() const { return m_ready; }
+
+private:
+    QByteArray m_folder;
+    bool m_ready = false;
+};
 
 // A file-size limit stands in for a full disk while `work` runs.
 template<class Work> void withFullDisk(rlim_t bytes, Work work)
@@ -50,6 +83,8 @@ class TestFaults : public QObject
 private Q_SLOTS:
     void fullDiskDuringDownload();
     void killedWhileSavingLeavesOldOrNew();
+    void folderTakingNoNewFile_data();
+    void folderTakingNoNewFile();
     void unreadableFolder();
     void fileHeldOpenByAnotherProgram();
 };
@@ -70,7 +105,7 @@ void TestFaults::fullDiskDuringDownload()
     });
     QVERIFY(!stored);
     QCOMPARE(env.read(QStringLiteral("drive_c/temp/codes.ZIP")), QByteArray("earlier"));
-    QVERIFY(temporaries(env.driveRoot() + QStringLiteral("/temp")).isEmpty());
+    QCOMPARE(temporaries(env.driveRoot() + QStringLiteral("/temp"), {QStringLiteral("codes.ZIP")}), QStringList());
 }
 
 void TestFaults::killedWhileSavingLeavesOldOrNew()
@@ -92,9 +127,61 @@ void TestFaults::killedWhileSavingLeavesOldOrNew()
         QVERIFY2(page == QByteArray(bytes, 'a') || page == QByteArray(bytes, 'b'), "a mix of two versions");
         // A killed program cannot tidy up: what it leaves is its temporary
         // file, never a damaged page.
-        for (const QString &left : temporaries(env.folder()))
+        for (const QString &left : temporaries(env.folder(), {QStringLiteral("page.txt")}))
             QFile::remove(env.path(left));
     }
+}
+
+void TestFaults::folderTakingNoNewFile_data()
+{
+    QTest::addColumn<bool>("earlierFile");
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("room on the disk") << true << false;
+    QTest::newRow("disk full") << true << true;
+    QTest::newRow("no earlier file") << false << false;
+}
+
+void TestFaults::folderTakingNoNewFile()
+{
+    // Where the folder refuses new files, an existing file is rewritten in
+    // place; a disk too full for the new page leaves the earlier one whole.
+    QFETCH(bool, earlierFile);
+    QFETCH(bool, diskFull);
+    TestEnv env(false);
+    const QByteArray earlier(40 * 1024, 'o');
+    const QByteArray page(200 * 1024, 'n');
+    env.write(QStringLiteral("locked/Code1.txt"), earlier);
+    if (!earlierFile)
+        QVERIFY(QFile::remove(env.path(QStringLiteral("locked/Code1.txt"))));
+    TMemo memo(nullptr, "Memo1", {});
+    memo.setText(page);
+    QString failure;
+    {
+        FolderTakingNoNewFile locked(env.path(QStringLiteral("locked")));
+        if (!locked.ready())
+            QSKIP("this file system cannot make a folder refuse new files");
+        const auto save = [&] {
+            try {
+                memo.saveLines(QStringLiteral("locked\\code1.txt"));
+            } catch (const Error &error) {
+                failure = error.message();
+            }
+        };
+        if (diskFull)
+            withFullDisk(100 * 1024, save);
+        else
+            save();
+    }
+    if (!earlierFile) {
+        // Nothing to rewrite: the new file cannot be made.
+        const QString reason = systemReason(::geteuid() == 0 ? EPERM : EACCES);
+        QCOMPARE(failure, QStringLiteral("Cannot create file \"%1\". %2").arg(env.path(QStringLiteral("locked/code1.txt")), reason));
+        QVERIFY(QDir(env.path(QStringLiteral("locked"))).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+        return;
+    }
+    QCOMPARE(failure, diskFull ? QStringLiteral("Stream write error") : QString());
+    QCOMPARE(env.read(QStringLiteral("locked/Code1.txt")), diskFull ? earlier : page);
+    QCOMPARE(temporaries(env.path(QStringLiteral("locked")), {QStringLiteral("Code1.txt")}), QStringList());
 }
 
 void TestFaults::unreadableFolder()

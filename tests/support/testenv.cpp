@@ -12,6 +12,11 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace kv::test {
 namespace {
 
@@ -46,7 +51,8 @@ TestEnv::TestEnv(bool withWindows)
     QDir::setCurrent(m_dir.path());
     QDir().mkpath(QStringLiteral("drive_c"));
     fileNames::setDriveRoot(m_dir.path() + QStringLiteral("/drive_c"));
-    TMemo::setCapacity(TMemo::DefaultCapacity);
+    TMemo::setCapacity(TMemo::TextCapacity);
+    TMemo::setLineCapacity(TMemo::LineCapacity);
     setServices(&services);
     if (m_windows)
         Registry::create();
@@ -132,6 +138,36 @@ QByteArray cp(const char *utf8)
 QByteArray crlfLines(std::initializer_list<const char *> lines)
 {
     return initialText(lines);
+}
+
+HangGuard::HangGuard(unsigned seconds)
+{
+    std::signal(SIGALRM, SIG_DFL);
+    ::alarm(seconds);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_AS, &limit);
+    m_previousLimit[0] = limit.rlim_cur;
+    m_previousLimit[1] = limit.rlim_max;
+    unsigned long long pages = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%llu", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    if (pages) {
+        const rlim_t bound = pages * ::sysconf(_SC_PAGESIZE) + (rlim_t(2) << 30);
+        if (bound < limit.rlim_cur) {
+            limit.rlim_cur = bound;
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+    }
+}
+
+HangGuard::~HangGuard()
+{
+    ::alarm(0);
+    const rlimit previous{m_previousLimit[0], m_previousLimit[1]};
+    ::setrlimit(RLIMIT_AS, &previous);
 }
 
 } // namespace kv::test

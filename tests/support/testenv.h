@@ -48,6 +48,22 @@ struct StartedEnv : TestEnv
     StartedEnv();
 };
 
+// While it lives, a wait that never ends or a read that never ends fails the
+// test program instead of hanging it or eating the machine's memory: the
+// program is ended by SIGALRM after `seconds`, and may take only 2 GB more
+// memory than it had.
+class HangGuard
+{
+public:
+    explicit HangGuard(unsigned seconds = 20);
+    ~HangGuard();
+    HangGuard(const HangGuard &) = delete;
+    HangGuard &operator=(const HangGuard &) = delete;
+
+private:
+    unsigned long long m_previousLimit[2];
+};
+
 // Types as a user does, one character at a time (Cyrillic included); "\n" is Return.
 void typeText(QWidget *box, const QString &text);
 // A mouse click on a button the user can see and use.

@@ -246,7 +246,7 @@ void TForm1::Button1Click()
     if (!OpenDialog1.execute(this))
         return;
     if (QFileInfo(fileNames::resolve(OpenDialog1.fileName)).isFile())
-        Memo1->loadLines(OpenDialog1.fileName);
+        Memo1->loadLines(OpenDialog1.fileName, TMemo::Undo::Step);
 }
 
 void TForm1::N12Click()
@@ -254,16 +254,17 @@ void TForm1::N12Click()
     BitBtn6->click();
 }
 
+// Every command that replaces or empties the whole page is one step of the
+// page editor's undo, so "Вернуть назад" right after it brings the page back.
+// Clearing the page and then setting its text is one replacement.
 void TForm1::N15Click()
 {
-    Memo1->clear();
-    Memo1->setText(cp("Файл закрыт."));
+    Memo1->setText(cp("Файл закрыт."), TMemo::Undo::Step);
 }
 
 void TForm1::N16Click()
 {
-    Memo1->clear();
-    Memo1->setText(cp("Файл закрыт."));
+    Memo1->setText(cp("Файл закрыт."), TMemo::Undo::Step);
     registry().Form14->closeForm();
 }
 
@@ -308,7 +309,7 @@ void TForm1::BitBtn7Click()
 
 void TForm1::N25Click()
 {
-    Memo1->clear();
+    Memo1->clear(TMemo::Undo::Step);
 }
 
 void TForm1::BitBtn10Click()
@@ -418,13 +419,13 @@ void TForm1::N50Click()
 
 void TForm1::BitBtn2Click()
 {
-    Memo1->loadLines(QStringLiteral("SaveCode.txt"));
+    Memo1->loadLines(QStringLiteral("SaveCode.txt"), TMemo::Undo::Step);
     setStatus("Загружен сохранённый код. Файл SaveCode.txt");
 }
 
 void TForm1::BitBtn5Click()
 {
-    Memo1->loadLines(QStringLiteral("code.txt"));
+    Memo1->loadLines(QStringLiteral("code.txt"), TMemo::Undo::Step);
     setStatus("");
 }
 

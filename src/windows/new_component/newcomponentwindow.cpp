@@ -74,7 +74,8 @@ void TForm7::BitBtn1Click()
 void TForm7::BitBtn2Click()
 {
     const QByteArray listing = Memo9->text();
-    registry().Form1->Memo1->setText(listing);
+    // One step of the page editor's undo, like its own commands.
+    registry().Form1->Memo1->setText(listing, TMemo::Undo::Step);
     Memo9->clear();
     BitBtn3->setEnabled(false);
     closeForm();

@@ -62,7 +62,8 @@ void TForm5::BitBtn2Click()
 {
     services().beep();
     Memo9->setText(assembleTemplate());
-    registry().Form1->Memo1->setText(Memo9->text());
+    // One step of the page editor's undo, like its own commands.
+    registry().Form1->Memo1->setText(Memo9->text(), TMemo::Undo::Step);
     services().messageBox(QStringLiteral("Новый проект создан успешно!"));
     closeForm();
 }

@@ -4,17 +4,25 @@
 #include "text/codepage.h"
 #include "windows/main/mainwindow.h"
 #include "windows/project/newprojectdialog.h"
+#include "windows/project/templatechangewindow.h"
+#include "windows/new_component/newcomponentwindow.h"
 #include "windows/tips/tipswindow.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace kv;
 using kv::test::TestEnv;
@@ -55,6 +63,9 @@ private Q_SLOTS:
     void saveAndLoadCommands();
     void loadFailureKeepsTextAndStatus_data();
     void loadFailureKeepsTextAndStatus();
+    void hugeOneLinePageIsRefused();
+    void notAFileIsRefusedAtOnce_data();
+    void notAFileIsRefusedAtOnce();
     void closeCommands();
     void clearWholeTextEvenWithSelection_data();
     void clearWholeTextEvenWithSelection();
@@ -67,6 +78,10 @@ private Q_SLOTS:
     void showsWindows();
     void commandsThatDoNothing();
     void editingThroughMenu();
+    void pasteCommandsWithEmptyClipboard();
+    void pastedZeroByteEndsSavedPage();
+    void undoBringsReplacedPageBack_data();
+    void undoBringsReplacedPageBack();
     void exitBeepsAndEnds();
     void fullDiskKeepsEarlierFile();
     void keyboardAndScreenReader();
@@ -232,6 +247,99 @@ void TestMainWindow::loadFailureKeepsTextAndStatus()
              QStringList{QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(env.path(file))});
     QCOMPARE(main().Memo1->text(), QByteArray("mine"));
     QCOMPARE(status(), QStringLiteral("kept"));
+}
+
+void TestMainWindow::hugeOneLinePageIsRefused()
+{
+    // 300 MB on one line is far beyond what the page editor can show: the
+    // load is refused (without reading the file to its end) and the page stays.
+    TestEnv env;
+    {
+        QFile big(env.path(QStringLiteral("Code.txt")));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        const QByteArray chunk(1 << 20, 'x');
+        for (int i = 0; i < 300; ++i)
+            QCOMPARE(big.write(chunk), chunk.size());
+    }
+    main().StatusBar1->setSimpleText(QStringLiteral("kept"));
+    QTest::mouseClick(main().BitBtn5, Qt::LeftButton);
+    QCOMPARE(env.services.textsOf(QStringLiteral("error")), QStringList{QStringLiteral("Text exceeds memo capacity.")});
+    QCOMPARE(main().Memo1->text(), defaultPage);
+    QCOMPARE(status(), QStringLiteral("kept"));
+}
+
+enum class NotAFile { Pipe, LinkToPipe, LinkToDevice, Socket };
+
+void TestMainWindow::notAFileIsRefusedAtOnce_data()
+{
+    QTest::addColumn<NotAFile>("kind");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    const QString load = QStringLiteral("Cannot open file \"%1\". %2.");
+    const QString save = QStringLiteral("Cannot create file \"%1\". %2.");
+    const QString pipe = QStringLiteral("Is a named pipe, not a file");
+    QTest::newRow("load a pipe") << NotAFile::Pipe << QStringLiteral("BitBtn5") << QStringLiteral("code.txt") << load.arg(u"%1", pipe);
+    QTest::newRow("load a link to a pipe") << NotAFile::LinkToPipe << QStringLiteral("BitBtn5") << QStringLiteral("code.txt")
+                                           << load.arg(u"%1", pipe);
+    QTest::newRow("load a link to a device") << NotAFile::LinkToDevice << QStringLiteral("BitBtn5") << QStringLiteral("code.txt")
+                                             << load.arg(u"%1", QStringLiteral("Is a device, not a file"));
+    QTest::newRow("load a socket") << NotAFile::Socket << QStringLiteral("BitBtn2") << QStringLiteral("SaveCode.txt")
+                                   << load.arg(u"%1", QStringLiteral("Is a socket, not a file"));
+    QTest::newRow("save to a pipe") << NotAFile::Pipe << QStringLiteral("BitBtn6") << QStringLiteral("SaveCode.txt") << save.arg(u"%1", pipe);
+    QTest::newRow("save to a link to a pipe") << NotAFile::LinkToPipe << QStringLiteral("BitBtn6") << QStringLiteral("SaveCode.txt")
+                                              << save.arg(u"%1", pipe);
+    QTest::newRow("save to a socket") << NotAFile::Socket << QStringLiteral("BitBtn6") << QStringLiteral("SaveCode.txt")
+                                      << save.arg(u"%1", QStringLiteral("Is a socket, not a file"));
+}
+
+void TestMainWindow::notAFileIsRefusedAtOnce()
+{
+    // A named pipe with no writer, /dev/zero or a socket never ends a read
+    // or a write: each is refused before anything waits.
+    QFETCH(NotAFile, kind);
+    QFETCH(QString, button);
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    TestEnv env;
+    const QByteArray where = QFile::encodeName(env.path(file));
+    const QByteArray pipe = QFile::encodeName(env.path(QStringLiteral("pipe")));
+    switch (kind) {
+    case NotAFile::Pipe:
+        QCOMPARE(::mkfifo(where.constData(), 0644), 0);
+        break;
+    case NotAFile::LinkToPipe:
+        QCOMPARE(::mkfifo(pipe.constData(), 0644), 0);
+        QVERIFY(QFile::link(QStringLiteral("pipe"), env.path(file)));
+        break;
+    case NotAFile::LinkToDevice:
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), env.path(file)));
+        break;
+    case NotAFile::Socket: {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(fd >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(where.size()) < sizeof address.sun_path);
+        std::memcpy(address.sun_path, where.constData(), size_t(where.size()));
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(fd);
+        break;
+    }
+    }
+    main().Memo1->setText("mine");
+    main().StatusBar1->setSimpleText(QStringLiteral("kept"));
+    {
+        kv::test::HangGuard guard;
+        QTest::mouseClick(main().findChild<TBitBtn *>(button), Qt::LeftButton);
+    }
+    QCOMPARE(env.services.textsOf(QStringLiteral("error")), QStringList{message.arg(env.path(file))});
+    QCOMPARE(main().Memo1->text(), QByteArray("mine"));
+    QCOMPARE(status(), QStringLiteral("kept"));
+    // Nothing took the place of what was there.
+    struct stat st{};
+    QCOMPARE(::lstat(where.constData(), &st), 0);
+    QVERIFY(!S_ISREG(st.st_mode));
 }
 
 void TestMainWindow::closeCommands()
@@ -415,6 +523,108 @@ void TestMainWindow::editingThroughMenu()
     item("N26")->trigger();
     item("N23")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\u00A0b\na\u00A0b\n"));
+}
+
+void TestMainWindow::pasteCommandsWithEmptyClipboard()
+{
+    // A clipboard that offers nothing (as a desktop's does when no program
+    // owns it) pastes nothing through the menu item and the button.
+    TestEnv env;
+    main().showForm();
+    main().Memo1->setText("keep\r\n");
+    QApplication::clipboard()->setMimeData(new QMimeData);
+    item("N24")->trigger();
+    QTest::mouseClick(main().BitBtn7, Qt::LeftButton);
+    QCOMPARE(main().Memo1->text(), QByteArray("keep\r\n"));
+    QCOMPARE(status(), QString());
+}
+
+void TestMainWindow::pastedZeroByteEndsSavedPage()
+{
+    TestEnv env;
+    main().showForm();
+    TMemo *memo = main().Memo1;
+    memo->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("<p>") + QChar(0) + QStringLiteral("</p>"));
+    item("N24")->trigger();
+    QTest::mouseClick(main().BitBtn6, Qt::LeftButton);
+    QCOMPARE(env.read(QStringLiteral("SaveCode.txt")), defaultPage + "<p>");
+    memo->setText("other");
+    QTest::mouseClick(main().BitBtn2, Qt::LeftButton);
+    QCOMPARE(memo->text(), defaultPage + "<p>");
+    QVERIFY(env.services.calls.isEmpty());
+}
+
+void TestMainWindow::undoBringsReplacedPageBack_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("typed");
+    const char *commands[] = {"Удалить", "BitBtn10", "Закрыть", "Закрыть всё", "Загрузить код", "BitBtn2",
+                              "Открыть проект...", "template change", "new component"};
+    for (const char *command : commands) {
+        QTest::addRow("%s after set text", command) << QString::fromUtf8(command) << false;
+        QTest::addRow("%s after typing", command) << QString::fromUtf8(command) << true;
+    }
+}
+
+void TestMainWindow::undoBringsReplacedPageBack()
+{
+    // Every command that replaces or empties the whole page is one step of
+    // undo: "Вернуть назад" right after it brings the earlier page back byte
+    // for byte (a no-break space, CR LF and a lone CR or LF included), and
+    // "Вернуть обратно" brings the command's page again.
+    QFETCH(QString, command);
+    QFETCH(bool, typed);
+    TestEnv env;
+    main().showForm();
+    TMemo *memo = main().Memo1;
+    env.write(QStringLiteral("Code.txt"), "code\r\n");
+    env.write(QStringLiteral("SaveCode.txt"), "saved\r\n");
+    env.write(QStringLiteral("my.wp"), "project\r\n");
+    memo->setText("a\xA0" "b\r\nc\rd\ne\r\n\r\nf");
+    if (typed) {
+        memo->moveCursor(QTextCursor::End);
+        kv::test::typeText(memo, QStringLiteral("Я\u00A0x\ny"));
+    }
+    const QByteArray before = memo->text();
+    QCOMPARE(before, typed ? QByteArray("a\xA0" "b\r\nc\r\nd\r\ne\r\n\r\nf\xDF\xA0x\r\ny") : QByteArray("a\xA0" "b\r\nc\rd\ne\r\n\r\nf"));
+
+    if (command == u"Удалить") {
+        item("N25")->trigger();
+    } else if (command == u"BitBtn10") {
+        QTest::mouseClick(main().BitBtn10, Qt::LeftButton);
+    } else if (command == u"Закрыть") {
+        item("N15")->trigger();
+    } else if (command == u"Закрыть всё") {
+        item("N16")->trigger();
+    } else if (command == u"Загрузить код") {
+        QTest::mouseClick(main().BitBtn5, Qt::LeftButton);
+    } else if (command == u"BitBtn2") {
+        QTest::mouseClick(main().BitBtn2, Qt::LeftButton);
+    } else if (command == u"Открыть проект...") {
+        env.services.dialogAnswers.enqueue(env.path(QStringLiteral("my.wp")));
+        item("N10")->trigger();
+    } else if (command == u"template change") {
+        registry().Form5->showForm();
+        kv::test::clickShown(registry().Form5->BitBtn2);
+    } else if (command == u"new component") {
+        registry().Form7->showForm();
+        registry().Form7->Memo9->setText("listing");
+        kv::test::clickShown(registry().Form7->BitBtn2);
+    }
+    QVERIFY(env.services.textsOf(QStringLiteral("error")).isEmpty());
+    const QByteArray after = memo->text();
+    QVERIFY(after != before);
+
+    item("N19")->trigger();
+    QCOMPARE(memo->text(), before);
+    item("N20")->trigger();
+    QCOMPARE(memo->text(), after);
+    item("N19")->trigger();
+    QCOMPARE(memo->text(), before);
+    // The earlier page is saved as it was.
+    item("N12")->trigger();
+    QCOMPARE(env.read(QStringLiteral("SaveCode.txt")), before);
 }
 
 void TestMainWindow::exitBeepsAndEnds()
