@@ -58,13 +58,14 @@ public:
     static qsizetype lineCapacity();
     static void setLineCapacity(qsizetype bytes);
 
-    // The text box's own editing commands. Cut and copy put the raw
-    // selection on the clipboard, no-break spaces included.
+    // A vertical scroll bar or none; lines wrap at the right edge, so there
+    // is never a horizontal one.
     void setScrollBars(bool vertical);
     // Shows HTML in colour; the text itself is not touched.
     void setHtmlHighlighting(bool on);
 
 protected:
+    // Cut and copy put the raw selection on the clipboard, no-break spaces included.
     QMimeData *createMimeDataFromSelection() const override;
     // Every paste (the editing commands, Ctrl+V, a middle click) and every
     // drop comes through here. Only text is taken: a clipboard that holds
