@@ -246,7 +246,7 @@ HtmlHighlighter::State HtmlHighlighter::scanLine(QStringView s, State state, QLi
 
 HtmlHighlighter::HtmlHighlighter(QPlainTextEdit *edit, std::function<QTextBlock()> firstVisible)
     : QObject(edit), m_edit(edit), m_viewport(edit->viewport()), m_document(edit->document()),
-      m_firstVisible(std::move(firstVisible))
+      m_editObject(edit), m_viewportObject(edit->viewport()), m_firstVisible(std::move(firstVisible))
 {
     choosePalette();
     edit->installEventFilter(this);
@@ -299,9 +299,11 @@ void HtmlHighlighter::choosePalette()
 
 bool HtmlHighlighter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_viewport && event->type() == QEvent::Paint) {
+    // Compared as plain objects: while the box is being destroyed it is no
+    // longer a text edit, and its events still pass through here.
+    if (event->type() == QEvent::Paint && watched == m_viewportObject) {
         colourVisible();
-    } else if (watched == m_edit && event->type() == QEvent::PaletteChange) {
+    } else if (event->type() == QEvent::PaletteChange && watched == m_editObject) {
         choosePalette();
         m_edit->viewport()->update();
     }

@@ -85,6 +85,8 @@ private:
     QPointer<QPlainTextEdit> m_edit;
     QPointer<QWidget> m_viewport;
     QPointer<QTextDocument> m_document;
+    const QObject *m_editObject;
+    const QObject *m_viewportObject;
     std::function<QTextBlock()> m_firstVisible;
     // The last states found by looking back, by the position they hold at;
     // an edit before that position forgets one.

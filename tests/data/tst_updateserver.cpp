@@ -10,6 +10,7 @@
 #include "windows/package_installation/packageinstallationwindow.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
@@ -99,20 +100,16 @@ void verifyProgramText(const QString &name, const QByteArray &bytes)
              qPrintable(name + QStringLiteral(" is UTF-8")));
 }
 
-// Every line with text, wrapped as on screen, lies inside the box's view.
-class BoxView : public kv::TMemo
-{
-public:
-    using TMemo::blockBoundingGeometry;
-    using TMemo::contentOffset;
-};
-
+// Every line with text, wrapped as on screen, lies inside the box's view:
+// the end of each such line is placed above the view's bottom edge.
 bool showsWhole(kv::TMemo *memo)
 {
-    auto *view = static_cast<BoxView *>(memo);
     for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
-        const QRectF lines = view->blockBoundingGeometry(block).translated(view->contentOffset());
-        if (!block.text().isEmpty() && lines.bottom() > memo->viewport()->height())
+        if (block.text().isEmpty())
+            continue;
+        QTextCursor end(block);
+        end.movePosition(QTextCursor::EndOfBlock);
+        if (memo->cursorRect(end).bottom() >= memo->viewport()->height())
             return false;
     }
     return true;
