@@ -1,6 +1,7 @@
 #include "support/testenv.h"
 
 #include "app/registry.h"
+#include "app/title.h"
 #include "platform/tmemo.h"
 #include "text/codepage.h"
 #include "text/filenames.h"
@@ -43,6 +44,7 @@ TestEnv::TestEnv(bool withWindows)
     fileNames::setDriveRoot(m_dir.path() + QStringLiteral("/drive_c"));
     TMemo::setCapacity(TMemo::DefaultCapacity);
     setServices(&services);
+    setBoxCaption(applicationTitle()); // as the program does at start-up
     if (m_windows)
         Registry::create();
 }
