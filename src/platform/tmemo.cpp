@@ -121,4 +121,19 @@ QMimeData *TMemo::createMimeDataFromSelection() const
     return data;
 }
 
+bool TMemo::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && source->hasText() && !source->text().isEmpty();
+}
+
+void TMemo::insertFromMimeData(const QMimeData *source)
+{
+    if (!canInsertFromMimeData(source) || isReadOnly())
+        return;
+    // Qt is handed a copy that holds the text alone.
+    QMimeData text;
+    text.setText(source->text());
+    QPlainTextEdit::insertFromMimeData(&text);
+}
+
 } // namespace kv

@@ -40,6 +40,12 @@ public:
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;
+    // Every paste (the editing commands, Ctrl+V, a middle click) and every
+    // drop comes through here. Only text is taken: a clipboard that holds
+    // nothing, or nothing but other kinds of data, pastes nothing (Qt's own
+    // handling of an empty clipboard ends the program).
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     // Replaces the text by bytes that hold no zero byte.

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 
 #include <csignal>
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void showsWindows();
     void commandsThatDoNothing();
     void editingThroughMenu();
+    void pasteCommandsWithEmptyClipboard();
     void exitBeepsAndEnds();
     void fullDiskKeepsEarlierFile();
     void keyboardAndScreenReader();
@@ -415,6 +417,20 @@ void TestMainWindow::editingThroughMenu()
     item("N26")->trigger();
     item("N23")->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\u00A0b\na\u00A0b\n"));
+}
+
+void TestMainWindow::pasteCommandsWithEmptyClipboard()
+{
+    // A clipboard that offers nothing (as a desktop's does when no program
+    // owns it) pastes nothing through the menu item and the button.
+    TestEnv env;
+    main().showForm();
+    main().Memo1->setText("keep\r\n");
+    QApplication::clipboard()->setMimeData(new QMimeData);
+    item("N24")->trigger();
+    QTest::mouseClick(main().BitBtn7, Qt::LeftButton);
+    QCOMPARE(main().Memo1->text(), QByteArray("keep\r\n"));
+    QCOMPARE(status(), QString());
 }
 
 void TestMainWindow::exitBeepsAndEnds()
