@@ -40,14 +40,16 @@ def check(condition, message):
         raise Failure(message)
 
 
-def wait_until(predicate, timeout=10.0, step=0.05, what="a condition"):
+def wait_until(predicate, timeout=10.0, step=0.05, what="a condition", seen=None):
+    """Polls until predicate() is true; on time-out the failure names `what`
+    and, when given, what seen() shows at that moment."""
     end = time.monotonic() + timeout
     while True:
         value = predicate()
         if value:
             return value
         if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
+            raise Failure("timed out waiting for " + what + ("" if seen is None else "; found %r" % (seen(),)))
         time.sleep(step)
 
 
@@ -59,9 +61,9 @@ def require_tools():
                 if os.path.exists(p)]
     if not launcher:
         raise Skip("at-spi2-core is not installed")
-    try:
-        import pyatspi  # noqa: F401  (only checks that it is there; it connects later)
-    except ImportError:
+    # Only looked for: importing it connects to the session bus, which the Session starts later.
+    import importlib.util
+    if importlib.util.find_spec("pyatspi") is None:
         raise Skip("python3-pyatspi is not installed")
 
 
@@ -78,6 +80,29 @@ class Xlib:
         self.dpy = lib.XOpenDisplay(display.encode())
         if not self.dpy:
             raise Failure("cannot open display " + display)
+
+    def add_cyrillic_keys(self):
+        """Puts the Cyrillic letters on spare keys of the keyboard before the
+        program starts, so that typing them needs no remapping on the fly
+        (which the program could see too late)."""
+        lib = self.lib
+        lib.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+        lib.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+        lib.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.POINTER(ctypes.c_int)]
+        lib.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                               ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+        low, high = ctypes.c_int(), ctypes.c_int()
+        lib.XDisplayKeycodes(self.dpy, ctypes.byref(low), ctypes.byref(high))
+        per = ctypes.c_int()
+        count = high.value - low.value + 1
+        table = lib.XGetKeyboardMapping(self.dpy, low.value, count, ctypes.byref(per))
+        free = [low.value + i for i in range(count)
+                if all(table[i * per.value + j] == 0 for j in range(per.value))]
+        pairs = [(0x6c0 + i, 0x6e0 + i) for i in range(32)] + [(0x6a3, 0x6b3)]  # а..я, ё with their capitals
+        for code, (lower, upper) in zip(free, pairs):
+            syms = (ctypes.c_ulong * 2)(lower, upper)
+            lib.XChangeKeyboardMapping(self.dpy, code, 2, syms, 1)
+        lib.XSync(self.dpy, 0)
 
     def focus_nothing(self):
         # No window has the keyboard: none of the program's windows is active.
@@ -207,6 +232,7 @@ class Session:
         self.display = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.display
         self.x = Xlib(self.display)
+        self.x.add_cyrillic_keys()
 
     def _start_dbus(self):
         # A private session bus; the accessibility bus (at-spi-bus-launcher)
@@ -378,6 +404,16 @@ class Session:
                 action.doAction(i)
                 return
         action.doAction(0)
+
+    def type_into(self, acc, text, replace=True):
+        """Clicks into a text box, waits until it has the keyboard, selects all
+        (to type over it) and types."""
+        self.click(acc)
+        wait_until(lambda: self.states(acc) is not None and self.states(acc).contains(self.atspi.STATE_FOCUSED),
+                   5, 0.05, "the keyboard in the text box " + repr(acc.name))
+        if replace:
+            self.key("ctrl+a", "Delete")
+        self.type(text)
 
     def key(self, *keys):
         self.xdotool("key", "--delay", "30", *keys)

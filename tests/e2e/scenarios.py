@@ -141,3 +141,112 @@ def quit_policy(program, supplied, screens):
         s.menu("Файл", "Выход")
         wait_until(lambda: not s.running(), 10, 0.05, "the program to end")
         check(s.proc.returncode == 0, "exit code %s" % s.proc.returncode)
+
+
+def file_url(s, relative):
+    return "file://" + os.path.join(s.work, relative)
+
+
+def status_text(s):
+    bar = s.find(s.main, "status bar")
+    labels = [l for l in s.find_all(bar, "label")]
+    return labels[0].name if labels else ""
+
+
+@scenario
+def main_window(program, supplied, screens):
+    """The page editor and its commands: compile and start, save, load,
+    close, typing, shell-open of the page, the help and the web site, and the
+    error box of a missing file answered while no window is active."""
+    with Session(program, supplied, screens, SERVER_FILES) as s:
+        tips = s.window(TIPS, wait=15)
+        s.screenshot("Form14")
+        s.click(s.button(tips, "Следующий совет"))
+        wait_until(lambda: s.text(s.text_box(tips, "Совет")) != "Чтобы начать свой проект, нажмите Файл->Новый->Проект.\n",
+                   5, 0.05, "the next tip")
+        check(s.text(s.text_box(tips, "Совет")).replace("\n", "\r\n").encode("cp1251") == s.read("help/info/help001.txt"),
+              "the first tip file is shown")
+        s.close_window(tips)
+        s.window_gone(TIPS)
+        s.screenshot("Form1")
+
+        s.menu("Проект", "Компилировать проект")
+        wait_until(lambda: s.exists("Web.html"), 10, 0.05, "Web.html")
+        for name in ("SaveWeb.txt", "WebProject.html", "Project.wp", "SaveCode.txt", "Web.html"):
+            check(s.read(name) == DEFAULT_PAGE, name + " holds the default page")
+        check(s.wait_opened(1) == [file_url(s, "Web.html")], "the page opens in the browser: %r" % s.opened())
+        wait_until(lambda: status_text(s) == "Веб-проект уже запущен", 5, 0.05, "the status text")
+
+        # Typed text, Cyrillic included, saved in the program's code page.
+        s.type_into(s.text_box(s.main, "Код страницы"), "<p>Привет, мир</p>")
+        wait_until(lambda: page_text(s) == "<p>Привет, мир</p>", 10, 0.05, "the typed text", lambda: page_text(s))
+        s.menu("Файл", "Сохранить")
+        wait_until(lambda: s.exists("SaveCode.txt") and s.read("SaveCode.txt") == cp1251("<p>Привет, мир</p>"),
+                   5, 0.05, "SaveCode.txt with the typed text")
+
+        # "Загрузить код" without a code.txt: the error box, no window active.
+        s.focus_nothing()
+        s.press(s.button(s.main, "Загрузить код"))
+        text = s.answer_box("click", expect="Cannot open file")
+        check(os.path.join(s.work, "code.txt") in text and text.endswith(".") and not text.endswith(".."),
+              "error box: %r" % text)
+        check(page_text(s) == "<p>Привет, мир</p>", "the page editor keeps its text")
+
+        s.menu("Файл", "Закрыть")
+        wait_until(lambda: page_text(s) == "Файл закрыт.", 5, 0.05, "Файл закрыт.")
+
+        # Shell-open: the help, the web site, "Удалить из проекта..." runs DELWEB.BAT.
+        s.menu("Справка", "Справочная информация")
+        s.menu("Справка", "Сайт программы")
+        s.menu("Справка", "Тех. поддержка")
+        opened = s.wait_opened(4)
+        check(opened[1:] == [file_url(s, "help/help.chm"), "http://kvarnis.ru", "http://kvarnis.ru/forum/2"],
+              "opened %r" % opened)
+        s.menu("Проект", "Удалить из проекта...")
+        wait_until(lambda: not s.exists("Web.html"), 10, 0.05, "DELWEB.BAT to remove Web.html")
+        s.check_running()
+
+
+@scenario
+def open_project(program, supplied, screens):
+    """"Открыть проект...": a chosen project loads; cancel and a typed name of
+    no file change nothing and show nothing."""
+    with Session(program, supplied, screens, SERVER_FILES) as s:
+        close_tips(s)
+        with open(s.path("my.wp"), "wb") as f:
+            f.write(b"<b>project</b>\n")
+        before = page_text(s)
+
+        def dialog():
+            return wait_until(lambda: [w for w in s.windows() if w.getRoleName() == "dialog" and w.name != APP_TITLE],
+                              10, 0.05, "the file dialog")[0]
+
+        def name_box(d):
+            return [e for e in s.find_all(d, "text") if s.enabled(e)][0]
+
+        # Cancel.
+        s.menu("Файл", "Открыть проект...")
+        d = dialog()
+        s.screenshot("OpenDialog")
+        s.key("Escape")
+        s.window_gone(d.name)
+        check(page_text(s) == before and s.no_box(), "cancel changes nothing")
+
+        # A typed name of a file that does not exist: accepted, nothing happens.
+        s.menu("Файл", "Открыть проект...")
+        d = dialog()
+        s.type_into(name_box(d), "nothing.wp")
+        s.key("Return")
+        s.window_gone(d.name)
+        time.sleep(0.5)
+        check(s.no_box() and page_text(s) == before, "a missing project changes nothing and shows nothing")
+        check(len(s.windows()) == 1, "no other window: %r" % [w.name for w in s.windows()])
+
+        # A real project file, chosen by name.
+        s.menu("Файл", "Открыть проект...")
+        d = dialog()
+        s.type_into(name_box(d), "my.wp")
+        s.key("Return")
+        s.window_gone(d.name)
+        wait_until(lambda: page_text(s) == "<b>project</b>\n", 10, 0.05, "the project in the page editor")
+        s.check_running()
