@@ -210,7 +210,10 @@ class Session:
 
         import pyatspi
         self.atspi = pyatspi
-        self.app = wait_until(self._find_app, 60, 0.1, "the program on the accessibility bus")
+        def found():
+            self.check_running("at start")
+            return self._find_app()
+        self.app = wait_until(found, 60, 0.1, "the program on the accessibility bus")
         self.main = wait_until(lambda: self.window(APP_TITLE, wait=0), 30, 0.1, "the main window")
 
     def _start_x(self):
@@ -388,7 +391,8 @@ class Session:
         subprocess.run(["xdotool"] + [str(a) for a in args], check=True, env=dict(os.environ, DISPLAY=self.display))
 
     def click_at(self, x, y):
-        self.xdotool("mousemove", "--sync", x, y, "click", "1")
+        # (--sync would wait for ever when the pointer is there already)
+        self.xdotool("mousemove", x, y, "sleep", "0.05", "click", "1")
 
     def click(self, acc, dx=None, dy=None):
         """A real mouse click in the middle of the control (or at dx, dy within it)."""
@@ -406,20 +410,31 @@ class Session:
         action.doAction(0)
 
     def type_into(self, acc, text, replace=True):
-        """Clicks into a text box, waits until it has the keyboard, selects all
-        (to type over it) and types."""
+        """Clicks into a text box, waits until it has the keyboard, and types
+        `text` over its whole content (replace) or at the cursor. Like a
+        person, it looks at the result and types again over a lost key."""
         self.click(acc)
         wait_until(lambda: self.states(acc) is not None and self.states(acc).contains(self.atspi.STATE_FOCUSED),
                    5, 0.05, "the keyboard in the text box " + repr(acc.name))
-        if replace:
-            self.key("ctrl+a", "Delete")
-        self.type(text)
+        for attempt in range(3):
+            if replace:
+                self.key("ctrl+a", "Delete")
+            self.type(text)
+            # The program takes keys and accessibility requests by different
+            # roads: wait until it has seen all the keys before anything else.
+            try:
+                wait_until(lambda: self.text(acc) == text if replace else text in self.text(acc),
+                           3, 0.05, "the typed text", lambda: self.text(acc))
+                return
+            except Failure:
+                if attempt == 2 or not replace:
+                    raise
 
     def key(self, *keys):
         self.xdotool("key", "--delay", "30", *keys)
 
     def type(self, text):
-        self.xdotool("type", "--delay", "20", "--", text)
+        self.xdotool("type", "--delay", "30", "--", text)
 
     def focus_nothing(self):
         self.x.focus_nothing()
@@ -438,7 +453,7 @@ class Session:
             if step is path[-1]:
                 self.click(entry)
             else:
-                self.xdotool("mousemove", "--sync", *self._centre(entry))
+                self.xdotool("mousemove", *self._centre(entry))
                 time.sleep(0.3)
                 self.click(entry)  # a click on a submenu's item also opens it
             parent = entry
@@ -500,7 +515,7 @@ class Session:
             self.key("Escape")
         else:
             self.key("Return")
-        wait_until(self.no_box, 10, 0.05, "the box to close")
+        wait_until(lambda: not [b for b in self.windows() if b == w], 10, 0.05, "the box to close")
         self.check_running("after a box closed")
         return text
 
@@ -527,12 +542,20 @@ class Session:
         return wait_until(lambda: len(self.opened()) >= count and self.opened(), wait, 0.05,
                           "%d shell-open(s), got %r" % (count, self.opened()))
 
-    def screenshot(self, name):
+    def screenshot(self, name, window=None):
+        """A picture of the screen, or of the part that `window` covers (with a
+        margin), into the screens folder as NAME.png. There is no window
+        manager, so no title bar is drawn."""
         if not self.screens:
             return
         os.makedirs(self.screens, exist_ok=True)
         time.sleep(0.3)
-        subprocess.run(["import", "-window", "root", os.path.join(self.screens, name + ".png")],
+        crop = []
+        if window is not None:
+            x, y, w, h = self.extents(window)
+            left, top = max(0, x - 8), max(0, y - 8)
+            crop = ["-crop", "%dx%d+%d+%d" % (w + 16, h + 16, left, top), "+repage"]
+        subprocess.run(["import", "-window", "root"] + crop + [os.path.join(self.screens, name + ".png")],
                        env=dict(os.environ, DISPLAY=self.display), check=False,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 

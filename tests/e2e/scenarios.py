@@ -160,7 +160,7 @@ def main_window(program, supplied, screens):
     error box of a missing file answered while no window is active."""
     with Session(program, supplied, screens, SERVER_FILES) as s:
         tips = s.window(TIPS, wait=15)
-        s.screenshot("Form14")
+        s.screenshot("Form14", tips)
         s.click(s.button(tips, "Следующий совет"))
         wait_until(lambda: s.text(s.text_box(tips, "Совет")) != "Чтобы начать свой проект, нажмите Файл->Новый->Проект.\n",
                    5, 0.05, "the next tip")
@@ -168,7 +168,7 @@ def main_window(program, supplied, screens):
               "the first tip file is shown")
         s.close_window(tips)
         s.window_gone(TIPS)
-        s.screenshot("Form1")
+        s.screenshot("Form1", s.main)
 
         s.menu("Проект", "Компилировать проект")
         wait_until(lambda: s.exists("Web.html"), 10, 0.05, "Web.html")
@@ -227,7 +227,7 @@ def open_project(program, supplied, screens):
         # Cancel.
         s.menu("Файл", "Открыть проект...")
         d = dialog()
-        s.screenshot("OpenDialog")
+        s.screenshot("OpenDialog", d)
         s.key("Escape")
         s.window_gone(d.name)
         check(page_text(s) == before and s.no_box(), "cancel changes nothing")
@@ -249,4 +249,175 @@ def open_project(program, supplied, screens):
         s.key("Return")
         s.window_gone(d.name)
         wait_until(lambda: page_text(s) == "<b>project</b>\n", 10, 0.05, "the project in the page editor")
+        s.check_running()
+
+
+@scenario
+def project_windows(program, supplied, screens):
+    """The new-project and new-package dialogs, the template windows ("Нет"
+    keeps Code.txt), the project parameters and the project options."""
+    with Session(program, supplied, screens, SERVER_FILES) as s:
+        close_tips(s)
+        form2 = open_window(s, ("Файл", "Новый...", "Проект"), NEW_PROJECT)
+        s.screenshot("Form2", form2)
+        s.type_into(s.text_box(form2, "Заголовок проекта:"), "Мой сайт")
+        s.press(s.button(form2, "Сохранить"))
+        wait_until(lambda: s.exists("options1.txt") and s.read("options1.txt") == cp1251("Мой сайт"), 5, 0.05,
+                   "options1.txt", lambda: s.exists("options1.txt") and s.read("options1.txt"))
+        check(s.read("options2.txt") == crlf("Здесь будет ваше описание проекта..."), "options2.txt")
+        s.press(s.button(form2, "Создать..."))
+        form5 = s.window(TEMPLATE_CHANGE)
+        s.window_gone(NEW_PROJECT)
+        wait_until(lambda: s.main.name == "Мой сайт", 5, 0.05, "the main window's caption")
+        s.screenshot("Form5", form5)
+        s.press(s.button(form5, "Изменить"))
+        form6 = s.window(TEMPLATE_REPLACE)
+        s.screenshot("Form6", form6)
+        s.press(s.button(form6, "Нет"))
+        s.window_gone(TEMPLATE_REPLACE)
+        check(not s.exists("Code.txt"), "Нет writes nothing")
+        s.close_window(form5)
+        s.window_gone(TEMPLATE_CHANGE)
+        # The boxes still carry the application title, not the new caption.
+        s.focus_nothing()
+        s.press(s.button(s.main, "Загрузить код"))
+        s.answer_box("enter", expect="Cannot open file")
+
+        form3 = open_window(s, ("Файл", "Новый...", "Пакет"), NEW_PACKAGE)
+        s.screenshot("Form3", form3)
+        s.press(s.button(form3, "Отмена создания"))
+        s.window_gone(NEW_PACKAGE)
+
+        form4 = open_window(s, ("Запуск", "Параметры"), PARAMETERS)
+        s.screenshot("Form4", form4)
+        s.press(s.button(form4, "Закрыть"))
+        s.window_gone(PARAMETERS)
+
+        form15 = open_window(s, ("Проект", "Опции проекта..."), OPTIONS)
+        s.screenshot("Form15", form15)
+        s.click(s.find(form15, "check box", "Расрешить просмотр web.html"))
+        bar = s.find(s.main, "menu bar")
+        view = s.find_all(s.find(bar, "menu item", "Проект"), "menu item", "Просмотр кода", showing=False)[0]
+        wait_until(lambda: not s.enabled(view), 5, 0.05, "Просмотр кода disabled")
+        s.press(s.button(form15, "Закрыть"))
+        s.window_gone(OPTIONS)
+        s.menu("Проект", "Опции проекта...")  # enables it again
+        wait_until(lambda: s.enabled(view), 5, 0.05, "Просмотр кода enabled")
+        s.check_running()
+
+
+@scenario
+def component_windows(program, supplied, screens):
+    """The new-component window, the page composer, the package configuration
+    window (real clicks on its stack of "Сохранить" buttons) and the
+    component installation window."""
+    with Session(program, supplied, screens, SERVER_FILES) as s:
+        close_tips(s)
+        # New component: fill the background, assemble, view, continue.
+        form7 = open_window(s, ("Компоненты", "Новый компонент..."), NEW_COMPONENT)
+        s.screenshot("Form7", form7)
+        s.press(s.button(form7, "Залить фон"))
+        s.press(s.button(form7, "Собрать код"))
+        view = s.button(form7, "Просмотр в браузере")
+        wait_until(lambda: s.enabled(view), 5, 0.05, "Просмотр в браузере enabled")
+        s.press(view)
+        wait_until(lambda: s.exists("Code.html"), 5, 0.05, "Code.html")
+        check(b'<body text="#336699" bgcolor="#000000">' in s.read("Code.html"), "the background is in Code.html")
+        check(s.wait_opened(1) == [file_url(s, "Code.html")], "Code.html opens: %r" % s.opened())
+        s.press(s.button(form7, "Продолжить"))
+        s.window_gone(NEW_COMPONENT)
+        check(page_text(s).replace("\n", "\r\n").encode("cp1251") == s.read("Code.html"), "the page is the component")
+
+        # Page composer: a colour, then "Компиляция".
+        form9 = open_window(s, ("Компоненты", "Создание компонента"), COMPOSER)
+        s.screenshot("Form9", form9)
+        s.press(s.button(form9, "Синий"))
+        wait_until(lambda: s.text(s.text_box(form9, "Шрифт")) == '<font color="#0000FF"></font>', 5, 0.05,
+                   "the colour tag")
+        s.press(s.button(form9, "Компиляция"))
+        wait_until(lambda: s.exists("Code.txt"), 5, 0.05, "Code.txt")
+        check(s.read("Web.html") == s.read("Code.txt") and b'<font color="#0000FF"></font>' in s.read("Web.html"),
+              "the composed page")
+        check(s.wait_opened(2)[1] == file_url(s, "Web.html"), "Web.html opens")
+        s.close_window(form9)
+        s.window_gone(COMPOSER)
+
+        # Package configuration: open a code file, edit it, save with a real
+        # click where all the "Сохранить" buttons lie on each other.
+        form10 = open_window(s, ("Компоненты", "Конфигурация пакетов..."), CONFIGURATION)
+        s.screenshot("Form10", form10)
+        s.press(s.button(form10, "<html>"))
+        code = [t for t in s.find_all(form10, "text")][0]
+        wait_until(lambda: s.text(code) == "<html>\n", 5, 0.05, "Code1.txt in the frame", lambda: s.text(code))
+        s.type_into(code, "<html lang=\"ru\">")
+        saves = s.find_all(form10, "push button", "Сохранить")
+        s.click(saves[-1])
+        wait_until(lambda: s.read("update/Code1.txt") == b'<html lang="ru">', 5, 0.05, "update/Code1.txt saved")
+        # A colour: its hidden button now lies on top and saves to Code8.txt.
+        before8 = s.read("update/Code8.txt")
+        s.press(s.button(form10, "Красный"))
+        wait_until(lambda: s.text(code) == '<font color="#FF0000"></font>', 5, 0.05, "the colour tag")
+        s.click(s.find_all(form10, "push button", "Сохранить")[-1])
+        wait_until(lambda: s.read("update/Code8.txt") != before8, 5, 0.05, "update/Code8.txt saved")
+        check(s.read("update/Code8.txt") == b'<font color="#FF0000"></font>', "the tag went to Code8.txt")
+        check(s.read("update/Code1.txt") == b'<html lang="ru">', "Code1.txt untouched")
+        s.close_window(form10)
+        s.window_gone(CONFIGURATION)
+
+        # Component installation: load all, install into Code.txt.
+        form8 = open_window(s, ("Компоненты", "Установка компонента..."), INSTALLATION)
+        s.screenshot("Form8", form8)
+        s.press(s.button(form8, "Загрузить все"))
+        wait_until(lambda: s.text(s.text_box(form8, "Открытие документа")) == '<html lang="ru">', 5, 0.05,
+                   "the fragments loaded")
+        s.press(s.button(form8, "Начать установку"))
+        s.answer_box("enter", expect="Файл Code.txt будет автоматически изменен!")
+        s.press(s.button(form8, "Установить"))
+        wait_until(lambda: s.read("Code.txt").startswith(b'<html lang="ru">'), 5, 0.05, "Code.txt installed")
+        expected = b"".join(s.read("update/Code%d.txt" % n) for n in range(1, 11))
+        check(s.read("Code.txt") == expected, "Code.txt joins the ten code files")
+        s.menu("Запуск", "Старт проекта")  # still disabled: nothing happens
+        time.sleep(0.3)
+        check(len(s.opened()) == 2, "a disabled item does nothing")
+        s.check_running()
+
+
+@scenario
+def package_windows(program, supplied, screens):
+    """Downloads through a local update server (one missing), the text files
+    shown, "Удалить"; the package management batch files; the About window."""
+    files = dict(SERVER_FILES)
+    del files["/hdd/text/RUb.txt"]
+    with Session(program, supplied, screens, files) as s:
+        close_tips(s)
+        s.menu("Компоненты", "Установка пакета...")
+        form11 = wait_until(lambda: installation_window(s, "package"), 10, 0.05, "the package installation window")
+        s.screenshot("Form11", form11)
+        s.focus_nothing()
+        s.press(s.button(form11, "Обновить"))
+        s.answer_box("enter", expect="Информация успешно загружена с сервера <update.kvarnis.ru>")
+        s.answer_box("click", expect="Информация успешно загружена")
+        s.answer_box("escape", expect="Нет соединения с сервером <update.kvarnis.ru>")
+        s.answer_box("enter", expect="Информация успешно загружена")
+        temp = "file://" + s.temp + "/"
+        check(s.wait_opened(3) == [temp + "RU.txt", temp + "RUa.txt", temp + "RUc.txt"], "opened %r" % s.opened())
+        s.press(s.button(form11, "Показать"))
+        text = s.answer_box("enter")  # RUb.txt is missing: its reading error
+        check(text, "an error for the missing file")
+        check(s.text(s.text_box(form11, "Версия компонента:")) == "Версия 2.0\n", "RU.txt shown")
+        check(s.text(s.text_box(form11, "Дата упаковки:")) == "1 сентября\n", "RUa.txt shown")
+        s.press(s.button(form11, "Удалить"))
+        wait_until(lambda: not os.path.exists(os.path.join(s.temp, "RU.txt")), 10, 0.05, "delcodes.bat")
+        s.close_window(form11)
+
+        form16 = open_window(s, ("Опции", "Изменение пакетной коллекции"), MANAGEMENT)
+        s.screenshot("Form16", form16)
+        s.press(s.button(form16, "Создать копию пакетов"))
+        wait_until(lambda: os.path.exists(s.path("update/backup/Code10.txt")), 10, 0.05, "create.bat")
+        s.close_window(form16)
+
+        form17 = open_window(s, ("Справка", "О программе..."), ABOUT)
+        s.screenshot("Form17", form17)
+        s.press(s.button(form17, "Закрыть"))
+        s.window_gone(ABOUT)
         s.check_running()
