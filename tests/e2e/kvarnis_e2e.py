@@ -413,6 +413,7 @@ class Session:
         """Clicks into a text box, waits until it has the keyboard, and types
         `text` over its whole content (replace) or at the cursor. Like a
         person, it looks at the result and types again over a lost key."""
+        self.raise_window(self.top_window(acc))
         self.click(acc)
         wait_until(lambda: self.states(acc) is not None and self.states(acc).contains(self.atspi.STATE_FOCUSED),
                    5, 0.05, "the keyboard in the text box " + repr(acc.name))
@@ -429,6 +430,12 @@ class Session:
             except Failure:
                 if attempt == 2 or not replace:
                     raise
+
+    def top_window(self, acc):
+        """The window a control lies in."""
+        while acc.parent is not None and acc.parent.getRoleName() != "application":
+            acc = acc.parent
+        return acc
 
     def key(self, *keys):
         self.xdotool("key", "--delay", "30", *keys)

@@ -421,3 +421,68 @@ def package_windows(program, supplied, screens):
         s.press(s.button(form17, "Закрыть"))
         s.window_gone(ABOUT)
         s.check_running()
+
+
+@scenario
+def error_boxes(program, supplied, screens):
+    """Files that cannot be opened or created, and a download that fails:
+    each shows its box, answered in turn by Enter, a click and Esc, with and
+    without an active window; the command stops there and the program goes on."""
+    files = dict(SERVER_FILES)
+    del files["/hdd/DB/codes.zip"]
+    with Session(program, supplied, screens, files) as s:
+        tips = s.window(TIPS, wait=15)
+        os.remove(s.path("help/info/help001.txt"))
+        s.click(s.button(tips, "Следующий совет"))
+        text = s.answer_box("enter", expect="Cannot open file")
+        check(os.path.join(s.work, "help", "info", "help001.txt") in text, "the tip file's path: %r" % text)
+        check(len(s.find_all(tips, "push button", "Следующий совет")) == 1, "the tip buttons stay as they were")
+        s.close_window(tips)
+        s.window_gone(TIPS)
+
+        # The toolbar's "Загрузить сохранённый код" without a SaveCode.txt.
+        s.focus_nothing()
+        s.press(s.button(s.main, "Загрузить сохранённый код"))
+        s.answer_box("escape", expect="SaveCode.txt")
+        check(page_text(s).replace("\n", "\r\n").encode("cp1251") == DEFAULT_PAGE, "the page editor keeps its text")
+
+        # The package configuration window: a missing code file, then a save
+        # into a folder that is gone.
+        form10 = open_window(s, ("Компоненты", "Конфигурация пакетов..."), CONFIGURATION)
+        os.remove(s.path("update/Code2.txt"))
+        s.focus_nothing()
+        s.press(s.button(form10, "<head>"))
+        s.answer_box("click", expect="Code2.txt")
+        s.press(s.button(form10, "<html>"))
+        code = s.find_all(form10, "text")[0]
+        wait_until(lambda: s.text(code) == "<html>\n", 5, 0.05, "Code1.txt in the frame")
+        os.rename(s.path("update"), s.path("update.moved"))
+        s.click(s.find_all(form10, "push button", "Сохранить")[-1])
+        text = s.answer_box("enter", expect="Cannot create file")
+        check(os.path.join(s.work, "update", "Code1.txt") in text, "the path of the file: %r" % text)
+        check(not os.path.exists(s.path("update")), "no folder is created")
+        s.close_window(form10)
+
+        # A download that fails: its message, with no window active.
+        s.menu("Компоненты", "Установка пакета...")
+        form11 = wait_until(lambda: installation_window(s, "package"), 10, 0.05, "the package installation window")
+        s.focus_nothing()
+        s.press(s.button(form11, "Загрузить"))
+        text = s.answer_box("click", expect="Нет соединения с сервером <update.kvarnis.ru>")
+        check(text.endswith("http://update.kvarnis.ru/hdd/DB/codes.zip"), "the failing address: %r" % text)
+        check(not os.path.exists(os.path.join(s.temp, "codes.ZIP")) and s.opened() == [], "nothing stored or opened")
+        s.check_running()
+
+
+@scenario
+def close_box_of_main_window(program, supplied, screens):
+    """The main window's close box ends the program at once, with other
+    windows open and unsaved text, without asking."""
+    with Session(program, supplied, screens, SERVER_FILES) as s:
+        s.window(TIPS, wait=15)
+        open_window(s, ("Компоненты", "Создание компонента"), COMPOSER)
+        s.type_into(s.text_box(s.main, "Код страницы"), "unsaved")
+        s.close_window(s.main)
+        wait_until(lambda: not s.running(), 10, 0.05, "the program to end")
+        check(s.proc.returncode == 0, "exit code %s" % s.proc.returncode)
+        check(not s.exists("SaveCode.txt") and not s.exists("Web.html"), "nothing saved")
