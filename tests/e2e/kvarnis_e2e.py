@@ -25,6 +25,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
 
 APP_TITLE = "Кварнис"
+SCREEN = (1280, 1024)
+OK_NAMES = ("OK", "ОК")  # the second in Cyrillic, as a translation may spell it
 
 
 class Skip(Exception):
@@ -220,7 +222,7 @@ class Session:
 
     def _start_x(self):
         read, write = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
                                 pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         self.procs.append(xvfb)
@@ -488,11 +490,25 @@ class Session:
 
     # ---- boxes -----------------------------------------------------------
 
+    def is_box(self, w):
+        """A message or error box: the application title, one "OK"."""
+        try:
+            return w.name == APP_TITLE and w.getRoleName() in ("dialog", "alert") and self.ok_button(w) is not None
+        except Exception:
+            return False
+
+    def ok_button(self, w):
+        for name in OK_NAMES:
+            found = self.find_all(w, "push button", name)
+            if found:
+                return found[0]
+        return None
+
     def box(self, wait=10.0):
         """The open message or error box: (window, its text)."""
         def find():
             for w in self.windows():
-                if w.name == APP_TITLE and w.getRoleName() in ("dialog", "alert"):
+                if self.is_box(w):
                     return w
             return None
         w = wait_until(find, wait, 0.05, "a message box")
@@ -507,19 +523,19 @@ class Session:
             return acc.name
 
     def no_box(self):
-        for w in self.windows():
-            if w.name == APP_TITLE and w.getRoleName() in ("dialog", "alert"):
-                return False
-        return True
+        return not [w for w in self.windows() if self.is_box(w)]
 
     def answer_box(self, how="enter", expect=None):
         """Answers the open box as a person does: Enter (the box has the
         keyboard when it opens), Esc, or a click on "OK". Returns its text."""
         w, text = self.box()
+        x, y, width, height = self.extents(w)
+        check(abs(x + width / 2 - SCREEN[0] / 2) <= 2 and abs(y + height / 2 - SCREEN[1] / 2) <= 2,
+              "the box is centred on the screen: %r" % ((x, y, width, height),))
         if expect is not None:
             check(expect in text, "box says %r, expected %r" % (text, expect))
         if how == "click":
-            self.click(self.button(w, "OK"))
+            self.click(self.ok_button(w))
         elif how == "escape":
             self.key("Escape")
         else:

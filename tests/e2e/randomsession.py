@@ -59,10 +59,14 @@ def answer_anything(s, rng):
     for w in s.windows():
         role = w.getRoleName()
         if w.name == APP_TITLE and role in ("dialog", "alert"):
+            # A box, or some other dialog of the program's own (a progress
+            # box, say): a click on one of its buttons, Enter or Esc.
             how = rng.choice(["enter", "click", "escape"])
-            if how == "click":
-                s.click(s.button(w, "OK", wait=3))
+            buttons = [b for b in s.find_all(w, "push button") if s.enabled(b)]
+            if how == "click" and buttons:
+                s.click(rng.choice(buttons))
             else:
+                s.raise_window(w)
                 s.key("Return" if how == "enter" else "Escape")
             return True
         if role in ("dialog", "file chooser") and w.name != APP_TITLE:
