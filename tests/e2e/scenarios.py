@@ -416,8 +416,16 @@ def package_windows(program, supplied, screens):
         wait_until(lambda: os.path.exists(s.path("update/backup/Code10.txt")), 10, 0.05, "create.bat")
         s.close_window(form16)
 
+        # "Tavrel.exe" stands in for the system-information tool here.
+        os.remove(s.path("Tavrel.exe"))
+        with open(s.path("Tavrel.exe"), "w") as f:
+            f.write("#!/bin/sh\npwd > tavrel.txt\n")
+        os.chmod(s.path("Tavrel.exe"), 0o755)
         form17 = open_window(s, ("Справка", "О программе..."), ABOUT)
         s.screenshot("Form17", form17)
+        s.press(s.button(form17, "Информация о системе..."))
+        wait_until(lambda: s.exists("tavrel.txt") and s.read("tavrel.txt") == (s.work + "\n").encode(), 10, 0.05,
+                   "Tavrel.exe started in the working folder")
         s.press(s.button(form17, "Закрыть"))
         s.window_gone(ABOUT)
         s.check_running()
