@@ -139,7 +139,8 @@ def run(program, supplied, seconds, seed):
     with Session(program, supplied, None, files, name="random") as s:
         # Started programs are recorded, not run: the session opens "Tavrel.exe" many times.
         tavrel = s.path("Tavrel.exe")
-        os.remove(tavrel)
+        if os.path.lexists(tavrel):
+            os.remove(tavrel)
         with open(tavrel, "w") as f:
             f.write("#!/bin/sh\necho started >> tavrel.log\n")
         os.chmod(tavrel, 0o755)

@@ -417,7 +417,8 @@ def package_windows(program, supplied, screens):
         s.close_window(form16)
 
         # "Tavrel.exe" stands in for the system-information tool here.
-        os.remove(s.path("Tavrel.exe"))
+        if os.path.lexists(s.path("Tavrel.exe")):
+            os.remove(s.path("Tavrel.exe"))
         with open(s.path("Tavrel.exe"), "w") as f:
             f.write("#!/bin/sh\npwd > tavrel.txt\n")
         os.chmod(s.path("Tavrel.exe"), 0o755)
