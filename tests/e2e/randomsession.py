@@ -84,11 +84,6 @@ def answer_anything(s, rng):
     return False
 
 
-def visible_windows(s):
-    return [w for w in s.windows() if w.getRoleName() in ("frame", "window", "dialog") and w.name != APP_TITLE
-            or w == s.main]
-
-
 def act(s, rng):
     choice = rng.random()
     if choice < 0.30:
