@@ -42,7 +42,7 @@ void Registry::create()
     current = std::make_unique<Registry>();
     Registry &r = *current;
     r.Form1 = r.add<TForm1>();
-    r.Form1->setMainForm(true);
+    TForm::setMainForm(r.Form1);
     r.Form14 = r.add<TForm14>();
     r.Form2 = r.add<TForm2>();
     r.Form3 = r.add<TForm3>();
@@ -72,7 +72,7 @@ Registry::~Registry()
 
 TForm *Registry::mainForm() const
 {
-    return m_order.empty() ? nullptr : m_order.front();
+    return TForm::mainForm();
 }
 
 } // namespace kv

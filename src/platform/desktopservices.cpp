@@ -5,7 +5,18 @@
 namespace kv {
 namespace {
 DesktopServices *installed = nullptr;
+QString caption;
 } // namespace
+
+void setBoxCaption(const QString &text)
+{
+    caption = text;
+}
+
+QString boxCaption()
+{
+    return caption;
+}
 
 DesktopServices &services()
 {

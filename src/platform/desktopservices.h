@@ -34,6 +34,11 @@ public:
     virtual bool download(const QString &url, const QString &path) = 0;
 };
 
+// The caption of every message and error box: the application title,
+// which the program gives once at start-up.
+void setBoxCaption(const QString &caption);
+QString boxCaption();
+
 DesktopServices &services();
 // Installs `replacement` (not owned); nullptr brings back the real services.
 void setServices(DesktopServices *replacement);

@@ -1,6 +1,5 @@
 #include "platform/realdesktopservices.h"
 
-#include "app/title.h"
 #include "platform/downloadprogress.h"
 #include "text/filenames.h"
 
@@ -9,8 +8,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
@@ -23,11 +24,35 @@
 namespace kv {
 namespace {
 
+// A box of the program's own: modal over all its windows, centred on the
+// screen, and owned by none of them, so that it does not depend on which
+// window (if any) happens to be active when it opens.
+class CentredBox : public QMessageBox
+{
+public:
+    CentredBox(Icon icon, const QString &text)
+        : QMessageBox(icon, boxCaption(), text, QMessageBox::Ok)
+    {
+        setWindowModality(Qt::ApplicationModal);
+        setEscapeButton(QMessageBox::Ok);
+        setDefaultButton(QMessageBox::Ok);
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event); // lays the box out at its final size
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect placed = frameGeometry();
+            placed.moveCenter(screen->geometry().center());
+            move(placed.topLeft());
+        }
+    }
+};
+
 void showBox(QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, applicationTitle(), text, QMessageBox::Ok, QApplication::activeWindow());
-    box.setEscapeButton(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
+    CentredBox box(icon, text);
     box.exec();
 }
 
@@ -83,10 +108,17 @@ void RealDesktopServices::errorBox(const QString &text)
 
 std::optional<QString> RealDesktopServices::openFileDialog(QWidget *owner, const QString &filter)
 {
-    const QString chosen = QFileDialog::getOpenFileName(owner, QString(), QString(), qtFileFilter(filter));
-    if (chosen.isEmpty())
+    // The default options: no title, no initial folder, and a typed name is
+    // taken as it is, whether such a file exists or not.
+    QFileDialog dialog(owner, QString(), QString(), qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return chosen;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.constFirst().isEmpty())
+        return std::nullopt;
+    return chosen.constFirst();
 }
 
 void RealDesktopServices::beep()
@@ -130,7 +162,7 @@ void RealDesktopServices::shellOpen(const QString &target, ShowMode mode)
 
 bool RealDesktopServices::download(const QString &url, const QString &path)
 {
-    return downloadWithProgressBox(url, path, applicationTitle());
+    return downloadWithProgressBox(url, path, boxCaption());
 }
 
 } // namespace kv

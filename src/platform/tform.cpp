@@ -1,13 +1,14 @@
 #include "platform/tform.h"
 
-#include "app/registry.h"
-
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace kv {
+namespace {
+TForm *theMainForm = nullptr;
+} // namespace
 
 TForm::TForm(const char *name, const char *caption)
     : QMainWindow(nullptr)
@@ -22,7 +23,22 @@ TForm::TForm(const char *name, const char *caption)
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
-    setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+TForm::~TForm()
+{
+    if (theMainForm == this)
+        theMainForm = nullptr;
+}
+
+void TForm::setMainForm(TForm *form)
+{
+    theMainForm = form;
+}
+
+TForm *TForm::mainForm()
+{
+    return theMainForm;
 }
 
 void TForm::setClientSize(int width, int height)
@@ -79,7 +95,7 @@ void TForm::showForm()
                 area = m_placement == Placement::ScreenCentre ? screen->geometry() : screen->availableGeometry();
             break;
         case Placement::MainFormCentre:
-            if (const TForm *main = registry().mainForm(); main && main != this)
+            if (const TForm *main = mainForm(); main && main != this)
                 area = main->frameGeometry();
             break;
         }
@@ -101,8 +117,9 @@ void TForm::closeForm()
 void TForm::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    if (m_main) {
-        // Closing the main window ends the program at once: nothing is asked or saved.
+    if (isMainForm()) {
+        // Closing the main window ends the program at once: nothing is asked or
+        // saved. No other window, box or dialog ever ends it (see main.cpp).
         QCoreApplication::exit(0);
     }
 }

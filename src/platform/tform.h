@@ -38,8 +38,13 @@ public:
     // The creation handler, run by the registry right after the window is built.
     virtual void formCreate() {}
 
-    void setMainForm(bool main) { m_main = main; }
-    bool isMainForm() const { return m_main; }
+    // The application's main window: closing it ends the program. Set once
+    // at start-up; the only record of which window is the main one.
+    static void setMainForm(TForm *form);
+    static TForm *mainForm();
+    bool isMainForm() const { return mainForm() == this; }
+
+    ~TForm() override;
 
     // The frame and title bar the layout assumes when an outer size is given
     // (a themed desktop's 4-pixel borders and 26-pixel title bar).
@@ -54,7 +59,6 @@ private:
     Placement m_placement = Placement::Designed;
     QPoint m_designed;
     bool m_shownBefore = false;
-    bool m_main = false;
     bool m_fixed = true;
 };
 

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -179,10 +180,16 @@ void TestRegistry::boxesCarryTheApplicationTitle()
     QFETCH(bool, error);
     TestEnv env;
     registry().Form1->setCaption("project");
+    // A window of the program is the active one: the box still belongs to none.
+    registry().Form9->showForm();
+    QApplication::setActiveWindow(registry().Form9);
     RealDesktopServices real;
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::Question;
     int buttons = 0;
+    const QWidget *owner = registry().Form9;
+    Qt::WindowModality modality = Qt::NonModal;
+    QPoint offCentre(-1, -1);
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         QVERIFY(box);
@@ -190,6 +197,9 @@ void TestRegistry::boxesCarryTheApplicationTitle()
         text = box->text();
         icon = box->icon();
         buttons = int(box->buttons().size());
+        owner = box->parentWidget();
+        modality = box->windowModality();
+        offCentre = box->frameGeometry().center() - QGuiApplication::primaryScreen()->geometry().center();
         QTest::keyClick(box, Qt::Key_Escape); // Esc answers "OK"
     });
     if (error)
@@ -199,6 +209,9 @@ void TestRegistry::boxesCarryTheApplicationTitle()
     QCOMPARE(title, QStringLiteral("Кварнис"));
     QCOMPARE(icon, error ? QMessageBox::Critical : QMessageBox::NoIcon);
     QCOMPARE(buttons, 1);
+    QCOMPARE(owner, nullptr);
+    QCOMPARE(modality, Qt::ApplicationModal);
+    QVERIFY2(offCentre.manhattanLength() <= 2, "the box is centred on the screen");
     QCOMPARE(text, error ? QStringLiteral("Stream write error.") : QStringLiteral("Новый проект создан успешно!"));
 }
 

@@ -3,7 +3,13 @@
 #include "platform/realdesktopservices.h"
 #include "support/testenv.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QFile>
 #include <QTest>
 
@@ -20,6 +26,8 @@ private Q_SLOTS:
     void executableStartsDirectly();
     void missingTargetDoesNothing();
     void filterForTheFileDialog();
+    void fileDialogTakesTypedName_data();
+    void fileDialogTakesTypedName();
 };
 
 void TestShellOpen::batchFileRunsInWorkingFolder_data()
@@ -66,6 +74,54 @@ void TestShellOpen::filterForTheFileDialog()
 {
     QCOMPARE(qtFileFilter(QStringLiteral("Проект|*.wp")), QStringLiteral("Проект (*.wp)"));
     QCOMPARE(qtFileFilter(QStringLiteral("A|*.a;*.b|B|*.*")), QStringLiteral("A (*.a *.b);;B (*.*)"));
+}
+
+void TestShellOpen::fileDialogTakesTypedName_data()
+{
+    QTest::addColumn<QString>("typed"); // "" cancels with Esc
+    QTest::addColumn<bool>("chosen");
+    QTest::newRow("existing project") << QStringLiteral("my.wp") << true;
+    QTest::newRow("name of no file") << QStringLiteral("nothing.wp") << true;
+    QTest::newRow("cancel") << QString() << false;
+}
+
+void TestShellOpen::fileDialogTakesTypedName()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, chosen);
+    TestEnv env(false);
+    env.write(QStringLiteral("my.wp"), "project\n");
+    bool refused = false;
+    QTimer::singleShot(100, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        if (typed.isEmpty()) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        // The dialog starts in the folder it last showed, which an earlier row removed.
+        dialog->setDirectory(env.folder());
+        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        QTest::keyClicks(edit, typed);
+        // A warning of the dialog's own would open on Return and wait for an answer.
+        QTimer::singleShot(200, dialog, [&refused] {
+            if (QWidget *warning = QApplication::activeModalWidget(); qobject_cast<QMessageBox *>(warning)) {
+                refused = true;
+                warning->close();
+            }
+        });
+        QTest::keyClick(edit, Qt::Key_Return);
+        if (dialog->isVisible()) {
+            refused = true;
+            dialog->reject();
+        }
+    });
+    const std::optional<QString> answer = RealDesktopServices().openFileDialog(nullptr, QStringLiteral("Проект|*.wp"));
+    QVERIFY(!refused);
+    QCOMPARE(answer.has_value(), chosen);
+    if (chosen)
+        QCOMPARE(QFileInfo(*answer).absoluteFilePath(), QFileInfo(env.path(typed)).absoluteFilePath());
 }
 
 QTEST_MAIN(TestShellOpen)

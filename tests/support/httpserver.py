@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""A small HTTP server on 127.0.0.1 for the download tests.
+"""A small HTTP server on 127.0.0.1 for the download tests; it also answers
+a proxy's requests (an absolute address in the request line) from ROOT, so a
+program run with http_proxy pointing here downloads from it.
 
     httpserver.py ROOT MODE
 
@@ -32,6 +34,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def local_path(self):
         path = self.path.split("?", 1)[0]
+        if "://" in path:  # a proxy's request names the whole address
+            path = "/" + path.split("://", 1)[1].partition("/")[2]
         if path.startswith("/moved/"):
             path = path[len("/moved"):]
         return os.path.join(root, path.lstrip("/"))

@@ -1,6 +1,7 @@
 #include "support/testenv.h"
 
 #include "app/registry.h"
+#include "app/title.h"
 #include "platform/desktopsetup.h"
 #include "platform/tmemo.h"
 #include "text/codepage.h"
@@ -54,6 +55,7 @@ TestEnv::TestEnv(bool withWindows)
     TMemo::setCapacity(TMemo::TextCapacity);
     TMemo::setLineCapacity(TMemo::LineCapacity);
     setServices(&services);
+    setBoxCaption(applicationTitle()); // as the program does at start-up
     if (m_windows)
         Registry::create();
 }
