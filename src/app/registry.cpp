@@ -33,7 +33,7 @@ template<class T> T *Registry::add()
     T *raw = form.get();
     m_order.push_back(raw);
     m_owned.push_back(std::move(form));
-    raw->formCreate();
+    raw->FormCreate();
     return raw;
 }
 

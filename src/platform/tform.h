@@ -36,7 +36,7 @@ public:
     void closeForm();
 
     // The creation handler, run by the registry right after the window is built.
-    virtual void formCreate() {}
+    virtual void FormCreate() {}
 
     // The application's main window: closing it ends the program. Set once
     // at start-up; the only record of which window is the main one.

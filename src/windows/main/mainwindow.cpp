@@ -203,7 +203,7 @@ void TForm1::buildMenu()
     N34->setEnabled(false);
 }
 
-void TForm1::formCreate()
+void TForm1::FormCreate()
 {
     Timer1->start();
 }

@@ -12,7 +12,7 @@ class TForm1 : public TForm
 {
 public:
     TForm1();
-    void formCreate() override;
+    void FormCreate() override;
 
     // Members other windows use.
     void setCaption(const QByteArray &title);

@@ -16,7 +16,6 @@ class TForm10 : public TForm
 {
 public:
     TForm10();
-    void formCreate() override { FormCreate(); }
 
     // The save stack from bottom to top: BitBtn11 (always disabled), BitBtn1
     // ... BitBtn10, BitBtn12; the visible one created last takes a click.
@@ -29,7 +28,7 @@ public:
     TBitBtn *BitBtn12;
 
     // Handlers.
-    void FormCreate();
+    void FormCreate() override;
     void Button1Click();
     void Button2Click();
     void Button3Click();
