@@ -6,6 +6,7 @@
 
 #include "app/registry.h"
 #include "platform/download.h"
+#include "support/httpserver.h"
 #include "support/testenv.h"
 #include "windows/package_installation/packageinstallationwindow.h"
 
@@ -30,35 +31,13 @@ QString serverDir()
 }
 
 // scripts/update-server on a free port, ended with the object.
-class UpdateServer
+struct UpdateServer : kv::test::ServerProcess
 {
-public:
     explicit UpdateServer(const QString &root)
+        : ServerProcess({sourceDir() + QStringLiteral("/scripts/update-server"), QStringLiteral("--port"),
+                         QStringLiteral("0"), QStringLiteral("--root"), root})
     {
-        m_process.setProgram(QStringLiteral("python3"));
-        m_process.setArguments({sourceDir() + QStringLiteral("/scripts/update-server"), QStringLiteral("--port"),
-                                QStringLiteral("0"), QStringLiteral("--root"), root});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-        if (!m_process.waitForStarted(10000))
-            return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-        }
-        m_port = m_process.readLine().trimmed().toInt();
     }
-    ~UpdateServer()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-    int port() const { return m_port; }
-
-private:
-    QProcess m_process;
-    int m_port = 0;
 };
 
 struct Reply

@@ -6,10 +6,10 @@
 
 namespace kv::test {
 
-HttpServer::HttpServer(const QString &root, const QString &mode)
+ServerProcess::ServerProcess(const QStringList &arguments)
 {
     m_process.setProgram(QStringLiteral("python3"));
-    m_process.setArguments({QStringLiteral(KVARNIS_TEST_HTTP_SERVER), root, mode});
+    m_process.setArguments(arguments);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start();
     if (!m_process.waitForStarted(10000))
@@ -19,19 +19,29 @@ HttpServer::HttpServer(const QString &root, const QString &mode)
     m_port = m_process.readLine().trimmed().toInt();
 }
 
+ServerProcess::~ServerProcess()
+{
+    m_process.closeWriteChannel(); // the loopback server stops at the end of its input
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+HttpServer::HttpServer(const QString &root, const QString &mode)
+    : m_server({QStringLiteral(KVARNIS_TEST_HTTP_SERVER), root, mode})
+{
+}
+
 HttpServer::~HttpServer()
 {
     downloadSettings().connectTo.clear();
-    m_process.closeWriteChannel();
-    if (!m_process.waitForFinished(3000)) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
 }
 
 void HttpServer::routeHost(const QString &host) const
 {
-    kv::test::routeHost(host, m_port);
+    kv::test::routeHost(host, port());
 }
 
 void routeHost(const QString &host, int port)

@@ -5,7 +5,23 @@
 #include <QProcess>
 #include <QString>
 
+#include <QStringList>
+
 namespace kv::test {
+
+// A server script run with python3 in a process of its own: it prints the
+// port it listens on as its first line, and is ended with the object.
+class ServerProcess
+{
+public:
+    explicit ServerProcess(const QStringList &arguments);
+    ~ServerProcess();
+    int port() const { return m_port; }
+
+private:
+    QProcess m_process;
+    int m_port = 0;
+};
 
 class HttpServer
 {
@@ -15,14 +31,13 @@ public:
     // (see httpserver.py).
     HttpServer(const QString &root, const QString &mode);
     ~HttpServer();
-    int port() const { return m_port; }
-    bool isRunning() const { return m_port > 0; }
+    int port() const { return m_server.port(); }
+    bool isRunning() const { return port() > 0; }
     // Sends requests for `host` on port 80 to this server.
     void routeHost(const QString &host) const;
 
 private:
-    QProcess m_process;
-    int m_port = 0;
+    ServerProcess m_server;
 };
 
 // Makes the download routine give up a transfer below 1 byte a second after
