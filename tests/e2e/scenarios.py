@@ -264,7 +264,9 @@ def project_windows(program, supplied, screens):
         s.press(s.button(form2, "Сохранить"))
         wait_until(lambda: s.exists("options1.txt") and s.read("options1.txt") == cp1251("Мой сайт"), 5, 0.05,
                    "options1.txt", lambda: s.exists("options1.txt") and s.read("options1.txt"))
-        check(s.read("options2.txt") == crlf("Здесь будет ваше описание проекта..."), "options2.txt")
+        # options2.txt is written just after options1.txt.
+        wait_until(lambda: s.exists("options2.txt") and s.read("options2.txt") == crlf("Здесь будет ваше описание проекта..."),
+                   5, 0.05, "options2.txt", lambda: s.exists("options2.txt") and s.read("options2.txt"))
         s.press(s.button(form2, "Создать..."))
         form5 = s.window(TEMPLATE_CHANGE)
         s.window_gone(NEW_PROJECT)
