@@ -106,6 +106,15 @@ class Xlib:
             lib.XChangeKeyboardMapping(self.dpy, code, 2, syms, 1)
         lib.XSync(self.dpy, 0)
 
+    def selection_owner(self, name="CLIPBOARD"):
+        """The X window that owns a selection (0: nobody, e.g. an empty clipboard)."""
+        lib = self.lib
+        lib.XInternAtom.restype = ctypes.c_ulong
+        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        lib.XGetSelectionOwner.restype = ctypes.c_ulong
+        lib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        return lib.XGetSelectionOwner(self.dpy, lib.XInternAtom(self.dpy, name.encode(), 0))
+
     def focus_nothing(self):
         # No window has the keyboard: none of the program's windows is active.
         self.lib.XSetInputFocus(self.dpy, 0, 0, 0)  # None, RevertToNone, CurrentTime
@@ -136,11 +145,13 @@ class Xlib:
 class Session:
     """One run of the program under a private X server."""
 
-    def __init__(self, program, supplied, screens=None, server_files=None, env=None, name="session"):
+    def __init__(self, program, supplied, screens=None, server_files=None, env=None, name="session",
+                 server_root=None):
         self.program = os.path.abspath(program)
         self.supplied = os.path.abspath(supplied)
         self.screens = screens
         self.server_files = server_files or {}
+        self.server_root = server_root and os.path.abspath(server_root)
         self.extra_env = env or {}
         self.name = name
         self.procs = []
@@ -256,7 +267,17 @@ class Session:
     def _start_server(self):
         """The update server: serves self.server_files (path -> bytes) to proxy
         requests. KVARNIS_E2E_UPDATE_SERVER names another server program that
-        takes the same arguments (ROOT serve) and prints its port first."""
+        takes the same arguments (ROOT serve) and prints its port first. With
+        a server_root, the project's own scripts/update-server serves that
+        folder instead."""
+        if self.server_root:
+            command = [sys.executable, os.path.join(SOURCE, "scripts", "update-server"), "--port", "0",
+                       "--root", self.server_root]
+            self.server_log = open(os.path.join(self.tmp, "update-server.log"), "wb")
+            server = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=self.server_log)
+            self.procs.append(server)
+            self.server_port = int(server.stdout.readline())
+            return
         root = os.path.join(self.tmp, "server")
         os.makedirs(root)
         for path, data in self.server_files.items():
@@ -280,8 +301,9 @@ class Session:
                     proc.kill()
                     proc.wait()
         self.procs = []
-        if getattr(self, "log", None):
-            self.log.close()
+        for log in (getattr(self, "log", None), getattr(self, "server_log", None)):
+            if log:
+                log.close()
         if getattr(self, "tmp", None) and not os.environ.get("KVARNIS_E2E_KEEP"):
             shutil.rmtree(self.tmp, ignore_errors=True)
 

@@ -264,7 +264,9 @@ def project_windows(program, supplied, screens):
         s.press(s.button(form2, "Сохранить"))
         wait_until(lambda: s.exists("options1.txt") and s.read("options1.txt") == cp1251("Мой сайт"), 5, 0.05,
                    "options1.txt", lambda: s.exists("options1.txt") and s.read("options1.txt"))
-        check(s.read("options2.txt") == crlf("Здесь будет ваше описание проекта..."), "options2.txt")
+        # options2.txt is written just after options1.txt.
+        wait_until(lambda: s.exists("options2.txt") and s.read("options2.txt") == crlf("Здесь будет ваше описание проекта..."),
+                   5, 0.05, "options2.txt", lambda: s.exists("options2.txt") and s.read("options2.txt"))
         s.press(s.button(form2, "Создать..."))
         form5 = s.window(TEMPLATE_CHANGE)
         s.window_gone(NEW_PROJECT)
@@ -495,3 +497,109 @@ def close_box_of_main_window(program, supplied, screens):
         wait_until(lambda: not s.running(), 10, 0.05, "the program to end")
         check(s.proc.returncode == 0, "exit code %s" % s.proc.returncode)
         check(not s.exists("SaveCode.txt") and not s.exists("Web.html"), "nothing saved")
+
+
+def shown(data):
+    """A file's Windows-1251 text as a text box shows it."""
+    return data.decode("cp1251").replace("\r\n", "\n")
+
+
+def paste_button(s):
+    return wait_until(lambda: [b for b in s.find_all(s.main, "push button") if b.name.strip() == "Вставить..."],
+                      5, 0.05, "the button Вставить...")[0]
+
+
+@scenario
+def paste_with_empty_clipboard(program, supplied, screens):
+    """Pasting while nothing is on the clipboard, from the menu, the side
+    button and Ctrl+V, changes nothing; text the program copied pastes."""
+    with Session(program, supplied, screens, SERVER_FILES) as s:
+        close_tips(s)
+        check(s.x.selection_owner() == 0, "nobody owns the clipboard")
+        default = shown(DEFAULT_PAGE)
+        s.menu("Правка", "Вставить")
+        s.press(paste_button(s))
+        memo = s.text_box(s.main, "Код страницы")
+        s.click(memo)
+        wait_until(lambda: s.states(memo).contains(s.atspi.STATE_FOCUSED), 5, 0.05, "the keyboard in the page editor")
+        s.key("ctrl+v")
+        time.sleep(0.5)
+        s.check_running("after pasting from an empty clipboard")
+        check(page_text(s) == default and s.no_box(), "the page editor keeps its page: %r" % page_text(s))
+
+        # Copy the whole page, then paste it at its end.
+        s.menu("Правка", "Выделить всё")
+        s.menu("Правка", "Копировать")
+        wait_until(lambda: s.x.selection_owner() != 0, 5, 0.05, "the page on the clipboard")
+        s.click(memo)
+        s.key("ctrl+End")
+        s.press(paste_button(s))
+        wait_until(lambda: page_text(s) == default + default, 5, 0.05, "the page pasted at its end", lambda: page_text(s))
+        s.check_running()
+
+
+@scenario
+def delete_then_undo(program, supplied, screens):
+    """"Удалить", the toolbar's red cross and "Закрыть" each replace the whole
+    page; "Вернуть назад" right after brings it back byte for byte."""
+    with Session(program, supplied, screens, SERVER_FILES) as s:
+        close_tips(s)
+
+        def undo_and_save(expected):
+            s.menu("Правка", "Вернуть назад")
+            wait_until(lambda: page_text(s) == shown(expected), 5, 0.05, "the page back", lambda: page_text(s))
+            if s.exists("SaveCode.txt"):
+                os.remove(s.path("SaveCode.txt"))
+            s.menu("Файл", "Сохранить")
+            wait_until(lambda: s.exists("SaveCode.txt") and s.read("SaveCode.txt") == expected, 5, 0.05,
+                       "SaveCode.txt with the page", lambda: s.exists("SaveCode.txt") and s.read("SaveCode.txt"))
+
+        s.menu("Правка", "Удалить")
+        wait_until(lambda: page_text(s) == "", 5, 0.05, "an empty page editor", lambda: page_text(s))
+        undo_and_save(DEFAULT_PAGE)
+
+        s.press(s.button(s.main, "Удалить весь текст"))
+        wait_until(lambda: page_text(s) == "", 5, 0.05, "an empty page editor", lambda: page_text(s))
+        undo_and_save(DEFAULT_PAGE)
+
+        typed = "<p>Привет, мир</p>"
+        s.type_into(s.text_box(s.main, "Код страницы"), typed)
+        s.menu("Файл", "Закрыть")
+        wait_until(lambda: page_text(s) == "Файл закрыт.", 5, 0.05, "Файл закрыт.", lambda: page_text(s))
+        undo_and_save(cp1251(typed))
+        s.check_running()
+
+
+@scenario
+def update_server(program, supplied, screens):
+    """The package installation window against the project's own update
+    server (scripts/update-server serving the build's server folder): four
+    texts downloaded and shown as they are, the archive stored unchanged."""
+    server = os.path.join(os.path.dirname(os.path.abspath(supplied)), "server")  # laid out by the build beside it
+    texts = ("RU.txt", "RUa.txt", "RUb.txt", "RUc.txt")
+    check(os.path.isdir(server), "no update server folder %s: build the project first" % server)
+    with Session(program, supplied, screens, server_root=server) as s:
+        close_tips(s)
+        s.menu("Компоненты", "Установка пакета...")
+        form11 = wait_until(lambda: installation_window(s, "package"), 10, 0.05, "the package installation window")
+        s.press(s.button(form11, "Обновить"))
+        for _ in texts:
+            s.answer_box("enter", expect="Информация успешно загружена с сервера <update.kvarnis.ru>")
+        temp = "file://" + s.temp + "/"
+        check(s.wait_opened(4) == [temp + name for name in texts], "opened %r" % s.opened())
+        s.press(s.button(form11, "Показать"))
+        for label, name in zip(("Версия компонента:", "Дата упаковки:", "Содержание пакетов:", "Описание:"), texts):
+            with open(os.path.join(server, "hdd", "text", name), "rb") as f:
+                expected = shown(f.read())
+            box = s.text_box(form11, label)
+            wait_until(lambda: s.text(box) == expected, 5, 0.05, name + " in its box", lambda: s.text(box))
+        check(s.no_box(), "no box after Показать")
+
+        s.press(s.button(form11, "Загрузить"))
+        s.answer_box("enter", expect="Соединение с сервером <update.kvarnis.ru> = SUCCESFUL!")
+        check(s.wait_opened(5)[4] == temp + "codes.ZIP", "the archive opens: %r" % s.opened())
+        with open(os.path.join(server, "hdd", "DB", "codes.zip"), "rb") as f:
+            archive = f.read()
+        with open(os.path.join(s.temp, "codes.ZIP"), "rb") as f:
+            check(f.read() == archive, "codes.ZIP is the server's codes.zip")
+        s.check_running()
