@@ -142,7 +142,7 @@ QByteArray crlfLines(std::initializer_list<const char *> lines)
     return initialText(lines);
 }
 
-HangGuard::HangGuard(unsigned seconds)
+HangGuard::HangGuard(unsigned seconds, unsigned long long extraBytes)
 {
     std::signal(SIGALRM, SIG_DFL);
     ::alarm(seconds);
@@ -157,7 +157,7 @@ HangGuard::HangGuard(unsigned seconds)
         std::fclose(statm);
     }
     if (pages) {
-        const rlim_t bound = pages * ::sysconf(_SC_PAGESIZE) + (rlim_t(2) << 30);
+        const rlim_t bound = pages * ::sysconf(_SC_PAGESIZE) + rlim_t(extraBytes);
         if (bound < limit.rlim_cur) {
             limit.rlim_cur = bound;
             ::setrlimit(RLIMIT_AS, &limit);

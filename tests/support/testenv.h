@@ -50,12 +50,12 @@ struct StartedEnv : TestEnv
 
 // While it lives, a wait that never ends or a read that never ends fails the
 // test program instead of hanging it or eating the machine's memory: the
-// program is ended by SIGALRM after `seconds`, and may take only 2 GB more
-// memory than it had.
+// program is ended by SIGALRM after `seconds`, and may take only
+// `extraBytes` (2 GB) more memory than it had.
 class HangGuard
 {
 public:
-    explicit HangGuard(unsigned seconds = 20);
+    explicit HangGuard(unsigned seconds = 20, unsigned long long extraBytes = 2ULL << 30);
     ~HangGuard();
     HangGuard(const HangGuard &) = delete;
     HangGuard &operator=(const HangGuard &) = delete;

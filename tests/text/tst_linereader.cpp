@@ -10,7 +10,6 @@
 
 #include <csignal>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,18 +32,7 @@ int guardedReadError(QString *failure)
 {
     const pid_t child = fork();
     if (child == 0) {
-        long pages = 0;
-        if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-            if (std::fscanf(statm, "%ld", &pages) != 1)
-                pages = 0;
-            std::fclose(statm);
-        }
-        if (pages > 0) {
-            const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20);
-            const rlimit memory{limit, limit};
-            setrlimit(RLIMIT_AS, &memory);
-        }
-        alarm(5);
+        const kv::test::HangGuard guard(5, 512ULL << 20);
         const TextFileLines read = readTextFileLines(QStringLiteral("C:\\temp\\RU.txt"));
         _exit(read.lines.isEmpty() ? read.error : 200);
     }
