@@ -121,42 +121,37 @@ HtmlHighlighter::State HtmlHighlighter::scanLine(QStringView s, State state, QLi
             tokens->append({from, to - from, kind});
     };
     qsizetype i = 0;
+    // Marks the run up to and including `closer` as `kind` and goes on in
+    // `after`; false when the line ends first, the run taking the rest of it.
+    const auto runTo = [&](QStringView closer, Kind kind, State after) {
+        const qsizetype end = s.indexOf(closer, i);
+        if (end < 0) {
+            mark(i, n, kind);
+            return false;
+        }
+        mark(i, end + closer.size(), kind);
+        i = end + closer.size();
+        state = after;
+        return true;
+    };
     while (i < n) {
         switch (state) {
-        case State::Comment: {
-            const qsizetype end = s.indexOf(u"-->", i);
-            if (end < 0) {
-                mark(i, n, Kind::Comment);
+        case State::Comment:
+            if (!runTo(QStringView(u"-->"), Kind::Comment, State::Text))
                 return state;
-            }
-            mark(i, end + 3, Kind::Comment);
-            i = end + 3;
-            state = State::Text;
             break;
-        }
-        case State::Doctype: {
-            const qsizetype end = s.indexOf(u'>', i);
-            if (end < 0) {
-                mark(i, n, Kind::Doctype);
+        case State::Doctype:
+            if (!runTo(QStringView(u">"), Kind::Doctype, State::Text))
                 return state;
-            }
-            mark(i, end + 1, Kind::Doctype);
-            i = end + 1;
-            state = State::Text;
             break;
-        }
         case State::DoubleQuoted:
-        case State::SingleQuoted: {
-            const qsizetype end = s.indexOf(state == State::DoubleQuoted ? u'"' : u'\'', i);
-            if (end < 0) {
-                mark(i, n, Kind::Value);
+            if (!runTo(QStringView(u"\""), Kind::Value, State::Tag))
                 return state;
-            }
-            mark(i, end + 1, Kind::Value);
-            i = end + 1;
-            state = State::Tag;
             break;
-        }
+        case State::SingleQuoted:
+            if (!runTo(QStringView(u"'"), Kind::Value, State::Tag))
+                return state;
+            break;
         case State::Text: {
             while (i < n && s[i] != u'<' && s[i] != u'&')
                 ++i;
